@@ -1,0 +1,145 @@
+// The console host: an in-memory model of a Windows console that carries out the functions of
+// compat/windows.h on POSIX. A front end connects it to the outside world: the headless front end
+// (tests and mazewick-sim) or the terminal front end (the playable game).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+struct ConsoleCell {
+  uint8_t ch;     // code-page-437 byte
+  uint16_t attr;  // text attribute: background * 16 + foreground, plus any higher bits
+};
+
+struct ConsoleKey {
+  bool down;      // key pressed (true) or released (false)
+  bool has_char;  // false for keys that give no character: arrows, function keys, Shift
+  uint8_t ch;     // the character when has_char
+};
+
+class ConsoleHost;
+
+// What happens at the moments the program hands control to the console.
+class ConsoleFrontend {
+ public:
+  virtual ~ConsoleFrontend() = default;
+  // Sleep(milliseconds).
+  virtual void sleep(ConsoleHost& host, uint32_t milliseconds) = 0;
+  // The program is about to look at the input queue without waiting.
+  virtual void poll_input(ConsoleHost& host) = 0;
+  // A blocking read found no key-down event with a character queued. Queue more keys and return
+  // true, or return false when no more input will ever come.
+  virtual bool wait_for_input(ConsoleHost& host) = 0;
+};
+
+class ConsoleHost {
+ public:
+  static constexpr uint16_t kDefaultAttribute = 0x07;
+
+  // A fresh console: buffer and window of the given size, spaces in attribute 0x07, cursor at
+  // (0, 0) visible with size 25, font 8 x 16 raster, empty title, input mode 0x7, empty queue,
+  // no hidden functions, no front end, available.
+  explicit ConsoleHost(int width = 80, int height = 25);
+  void reset(int width = 80, int height = 25);
+
+  // A host that is not available behaves as if the process had no console: GetModuleHandleA
+  // finds no module and GetStdHandle gives INVALID_HANDLE_VALUE.
+  void set_available(bool available);
+  bool available() const;
+
+  void set_frontend(ConsoleFrontend* frontend);
+  ConsoleFrontend* frontend() const;
+
+  // GetProcAddress answers null for a hidden name.
+  void hide_function(const std::string& name);
+  bool is_hidden(const std::string& name) const;
+
+  // Screen buffer.
+  int width() const;
+  int height() const;
+  const ConsoleCell& cell(int x, int y) const;
+  uint16_t attribute() const;
+  int cursor_x() const;  // the last column while a wrap is pending
+  int cursor_y() const;
+  bool wrap_pending() const;
+  bool cursor_visible() const;
+  int cursor_size() const;
+  int window_left() const;
+  int window_top() const;
+  int window_right() const;   // inclusive
+  int window_bottom() const;  // inclusive
+  const std::string& title() const;
+  int font_width() const;
+  int font_height() const;
+  unsigned font_family() const;
+  void set_font(int width, int height, unsigned family);
+  uint32_t input_mode() const;
+
+  // Changes since the front end last presented the screen, so that it can redraw only what moved.
+  uint64_t generation() const;
+
+  // Input queue.
+  void push_key(const ConsoleKey& key);
+  // A key press and its release, as a keyboard gives them.
+  void push_keystroke(bool has_char, uint8_t ch);
+  const std::deque<ConsoleKey>& input_queue() const;
+  // No more input will come: a blocking read with nothing to take fails.
+  void end_input();
+  bool input_ended() const;
+
+  // The Windows functions of compat/windows.h are carried out by these.
+  bool write_console(const char* bytes, uint32_t count, uint32_t* written);
+  bool set_text_attribute(uint16_t attribute);
+  bool set_cursor_position(int x, int y);
+  bool scroll(int left, int top, int right, int bottom, bool has_clip, int clip_left, int clip_top,
+              int clip_right, int clip_bottom, int dest_x, int dest_y, uint8_t fill_char,
+              uint16_t fill_attr);
+  bool set_window(int left, int top, int right, int bottom);
+  bool set_buffer_size(int width, int height);
+  bool set_cursor_info(uint32_t size, bool visible);
+  bool fill_characters(uint8_t ch, uint32_t length, int x, int y, uint32_t* written);
+  bool fill_attributes(uint16_t attribute, uint32_t length, int x, int y, uint32_t* written);
+  void set_title(const std::string& title);
+  void set_input_mode(uint32_t mode);
+  // Takes the next key-down event that gives a character, discarding the events before it;
+  // waits through the front end when there is none. False when input has ended.
+  bool read_char(uint8_t* ch);
+  // The front end is asked to poll before the queue is looked at.
+  void poll_input();
+  void sleep(uint32_t milliseconds);
+
+ private:
+  void bump();
+  void newline();
+
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<ConsoleCell> cells_;
+  uint16_t attribute_ = kDefaultAttribute;
+  int cursor_x_ = 0;
+  int cursor_y_ = 0;
+  bool wrap_pending_ = false;
+  bool cursor_visible_ = true;
+  int cursor_size_ = 25;
+  int window_left_ = 0;
+  int window_top_ = 0;
+  int window_right_ = 0;
+  int window_bottom_ = 0;
+  std::string title_;
+  int font_width_ = 8;
+  int font_height_ = 16;
+  unsigned font_family_ = 0x30;
+  uint32_t input_mode_ = 0x7;
+  std::deque<ConsoleKey> input_;
+  bool input_ended_ = false;
+  std::set<std::string> hidden_;
+  bool available_ = true;
+  ConsoleFrontend* frontend_ = nullptr;
+  uint64_t generation_ = 0;
+};
+
+// The console of this process.
+ConsoleHost& console_host();
