@@ -1,5 +1,6 @@
 // A bounded printf-style formatter. Field widths are exact: short values are padded and long
-// ones cut to their last digits or first characters.
+// ones cut to their last digits or first characters. Conversions: %% %c %d %i %u %x %X (upper-case
+// hexadecimal) %s; any other letter writes "FMTERR".
 #pragma once
 
 #include <cstdint>
