@@ -43,6 +43,7 @@ class ConsoleHost {
   // (0, 0) visible with size 25, font 8 x 16 raster, empty title, input mode 0x7, empty queue,
   // no hidden functions, no front end, available.
   explicit ConsoleHost(int width = 80, int height = 25);
+  // Back to a fresh console as the constructor makes it, front end and hidden names included.
   void reset(int width = 80, int height = 25);
 
   // A host that is not available behaves as if the process had no console: GetModuleHandleA
@@ -114,6 +115,10 @@ class ConsoleHost {
  private:
   void bump();
   void newline();
+  void put_byte(uint8_t byte);
+  ConsoleCell& cell_at(int x, int y);
+  // Takes the first key-down event with a character, discarding the events before it.
+  bool take_queued_char(uint8_t* ch);
 
   int width_ = 0;
   int height_ = 0;

@@ -1,0 +1,433 @@
+#include "console_host.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint8_t kBell = 0x07;
+constexpr uint8_t kBackspace = 0x08;
+constexpr uint8_t kTab = 0x09;
+constexpr uint8_t kLineFeed = 0x0A;
+constexpr uint8_t kCarriageReturn = 0x0D;
+constexpr int kTabWidth = 8;
+
+constexpr ConsoleCell kBlankCell = {' ', ConsoleHost::kDefaultAttribute};
+
+bool inside(int x, int y, int left, int top, int right, int bottom) {
+  return x >= left && x <= right && y >= top && y <= bottom;
+}
+
+}  // namespace
+
+ConsoleHost::ConsoleHost(int width, int height) {
+  reset(width, height);
+}
+
+void ConsoleHost::reset(int width, int height) {
+  width_ = width;
+  height_ = height;
+  cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), kBlankCell);
+  attribute_ = kDefaultAttribute;
+  cursor_x_ = 0;
+  cursor_y_ = 0;
+  wrap_pending_ = false;
+  cursor_visible_ = true;
+  cursor_size_ = 25;
+  window_left_ = 0;
+  window_top_ = 0;
+  window_right_ = width - 1;
+  window_bottom_ = height - 1;
+  title_.clear();
+  font_width_ = 8;
+  font_height_ = 16;
+  font_family_ = 0x30;
+  input_mode_ = 0x7;
+  input_.clear();
+  input_ended_ = false;
+  hidden_.clear();
+  available_ = true;
+  frontend_ = nullptr;
+  bump();
+}
+
+void ConsoleHost::set_available(bool available) {
+  available_ = available;
+}
+bool ConsoleHost::available() const {
+  return available_;
+}
+
+void ConsoleHost::set_frontend(ConsoleFrontend* frontend) {
+  frontend_ = frontend;
+}
+ConsoleFrontend* ConsoleHost::frontend() const {
+  return frontend_;
+}
+
+void ConsoleHost::hide_function(const std::string& name) {
+  hidden_.insert(name);
+}
+bool ConsoleHost::is_hidden(const std::string& name) const {
+  return hidden_.count(name) != 0;
+}
+
+int ConsoleHost::width() const {
+  return width_;
+}
+int ConsoleHost::height() const {
+  return height_;
+}
+const ConsoleCell& ConsoleHost::cell(int x, int y) const {
+  return cells_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+uint16_t ConsoleHost::attribute() const {
+  return attribute_;
+}
+int ConsoleHost::cursor_x() const {
+  return cursor_x_;
+}
+int ConsoleHost::cursor_y() const {
+  return cursor_y_;
+}
+bool ConsoleHost::wrap_pending() const {
+  return wrap_pending_;
+}
+bool ConsoleHost::cursor_visible() const {
+  return cursor_visible_;
+}
+int ConsoleHost::cursor_size() const {
+  return cursor_size_;
+}
+int ConsoleHost::window_left() const {
+  return window_left_;
+}
+int ConsoleHost::window_top() const {
+  return window_top_;
+}
+int ConsoleHost::window_right() const {
+  return window_right_;
+}
+int ConsoleHost::window_bottom() const {
+  return window_bottom_;
+}
+const std::string& ConsoleHost::title() const {
+  return title_;
+}
+int ConsoleHost::font_width() const {
+  return font_width_;
+}
+int ConsoleHost::font_height() const {
+  return font_height_;
+}
+unsigned ConsoleHost::font_family() const {
+  return font_family_;
+}
+void ConsoleHost::set_font(int width, int height, unsigned family) {
+  font_width_ = width;
+  font_height_ = height;
+  font_family_ = family;
+  bump();
+}
+uint32_t ConsoleHost::input_mode() const {
+  return input_mode_;
+}
+
+uint64_t ConsoleHost::generation() const {
+  return generation_;
+}
+
+void ConsoleHost::push_key(const ConsoleKey& key) {
+  input_.push_back(key);
+}
+
+void ConsoleHost::push_keystroke(bool has_char, uint8_t ch) {
+  const uint8_t character = has_char ? ch : 0;
+  push_key({true, has_char, character});
+  push_key({false, has_char, character});
+}
+
+const std::deque<ConsoleKey>& ConsoleHost::input_queue() const {
+  return input_;
+}
+
+void ConsoleHost::end_input() {
+  input_ended_ = true;
+}
+bool ConsoleHost::input_ended() const {
+  return input_ended_;
+}
+
+ConsoleCell& ConsoleHost::cell_at(int x, int y) {
+  return cells_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+void ConsoleHost::newline() {
+  cursor_x_ = 0;
+  wrap_pending_ = false;
+  if (cursor_y_ + 1 < height_) {
+    ++cursor_y_;
+    return;
+  }
+  // At the bottom the buffer moves up one row and the new row is blank in the current colours.
+  std::copy(cells_.begin() + width_, cells_.end(), cells_.begin());
+  std::fill(cells_.end() - width_, cells_.end(), ConsoleCell{' ', attribute_});
+}
+
+void ConsoleHost::put_byte(uint8_t byte) {
+  switch (byte) {
+    case kBell:
+      return;
+    case kBackspace:
+      if (wrap_pending_) {
+        wrap_pending_ = false;
+        cursor_x_ = std::max(width_ - 2, 0);
+      } else if (cursor_x_ > 0) {
+        --cursor_x_;
+      }
+      return;
+    case kTab:
+      cursor_x_ = std::min((cursor_x_ / kTabWidth + 1) * kTabWidth, width_ - 1);
+      return;
+    case kLineFeed:
+      newline();
+      return;
+    case kCarriageReturn:
+      cursor_x_ = 0;
+      wrap_pending_ = false;
+      return;
+    default:
+      break;
+  }
+  if (wrap_pending_) {
+    newline();
+  }
+  cell_at(cursor_x_, cursor_y_) = {byte, attribute_};
+  if (cursor_x_ + 1 < width_) {
+    ++cursor_x_;
+  } else {
+    wrap_pending_ = true;
+  }
+}
+
+bool ConsoleHost::write_console(const char* bytes, uint32_t count, uint32_t* written) {
+  for (uint32_t i = 0; i < count; ++i) {
+    put_byte(static_cast<uint8_t>(bytes[i]));
+  }
+  if (written != nullptr) {
+    *written = count;
+  }
+  bump();
+  return true;
+}
+
+bool ConsoleHost::set_text_attribute(uint16_t attribute) {
+  attribute_ = attribute;
+  return true;
+}
+
+bool ConsoleHost::set_cursor_position(int x, int y) {
+  if (!inside(x, y, 0, 0, width_ - 1, height_ - 1)) {
+    return false;
+  }
+  cursor_x_ = x;
+  cursor_y_ = y;
+  wrap_pending_ = false;
+  bump();
+  return true;
+}
+
+bool ConsoleHost::scroll(int left, int top, int right, int bottom, bool has_clip, int clip_left,
+                         int clip_top, int clip_right, int clip_bottom, int dest_x, int dest_y,
+                         uint8_t fill_char, uint16_t fill_attr) {
+  // The source is cut to the buffer; the destination moves with its top-left corner.
+  const int src_left = std::max(left, 0);
+  const int src_top = std::max(top, 0);
+  const int src_right = std::min(right, width_ - 1);
+  const int src_bottom = std::min(bottom, height_ - 1);
+  if (src_left > src_right || src_top > src_bottom) {
+    return true;
+  }
+  dest_x += src_left - left;
+  dest_y += src_top - top;
+  if (!has_clip) {
+    clip_left = 0;
+    clip_top = 0;
+    clip_right = width_ - 1;
+    clip_bottom = height_ - 1;
+  }
+  clip_left = std::max(clip_left, 0);
+  clip_top = std::max(clip_top, 0);
+  clip_right = std::min(clip_right, width_ - 1);
+  clip_bottom = std::min(clip_bottom, height_ - 1);
+
+  const int columns = src_right - src_left + 1;
+  const int rows = src_bottom - src_top + 1;
+  std::vector<ConsoleCell> source;
+  source.reserve(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+  for (int y = src_top; y <= src_bottom; ++y) {
+    for (int x = src_left; x <= src_right; ++x) {
+      source.push_back(cell_at(x, y));
+    }
+  }
+  const int dest_right = dest_x + columns - 1;
+  const int dest_bottom = dest_y + rows - 1;
+  for (int y = src_top; y <= src_bottom; ++y) {
+    for (int x = src_left; x <= src_right; ++x) {
+      if (inside(x, y, clip_left, clip_top, clip_right, clip_bottom) &&
+          !inside(x, y, dest_x, dest_y, dest_right, dest_bottom)) {
+        cell_at(x, y) = {fill_char, fill_attr};
+      }
+    }
+  }
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const int x = dest_x + column;
+      const int y = dest_y + row;
+      if (inside(x, y, clip_left, clip_top, clip_right, clip_bottom)) {
+        cell_at(x, y) = source[static_cast<size_t>(row) * static_cast<size_t>(columns) +
+                               static_cast<size_t>(column)];
+      }
+    }
+  }
+  bump();
+  return true;
+}
+
+bool ConsoleHost::set_window(int left, int top, int right, int bottom) {
+  if (left > right || top > bottom || !inside(left, top, 0, 0, width_ - 1, height_ - 1) ||
+      !inside(right, bottom, 0, 0, width_ - 1, height_ - 1)) {
+    return false;
+  }
+  window_left_ = left;
+  window_top_ = top;
+  window_right_ = right;
+  window_bottom_ = bottom;
+  bump();
+  return true;
+}
+
+bool ConsoleHost::set_buffer_size(int width, int height) {
+  if (width < 1 || height < 1) {
+    return false;
+  }
+  std::vector<ConsoleCell> cells(static_cast<size_t>(width) * static_cast<size_t>(height),
+                                 kBlankCell);
+  for (int y = 0; y < std::min(height, height_); ++y) {
+    for (int x = 0; x < std::min(width, width_); ++x) {
+      cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+          cell_at(x, y);
+    }
+  }
+  cells_.swap(cells);
+  // A pending wrap belongs to the old last column, so a new width drops it.
+  if (width != width_ || cursor_x_ >= width || cursor_y_ >= height) {
+    wrap_pending_ = false;
+  }
+  width_ = width;
+  height_ = height;
+  cursor_x_ = std::min(cursor_x_, width - 1);
+  cursor_y_ = std::min(cursor_y_, height - 1);
+  window_left_ = std::min(window_left_, width - 1);
+  window_top_ = std::min(window_top_, height - 1);
+  window_right_ = std::min(window_right_, width - 1);
+  window_bottom_ = std::min(window_bottom_, height - 1);
+  bump();
+  return true;
+}
+
+bool ConsoleHost::set_cursor_info(uint32_t size, bool visible) {
+  if (size < 1 || size > 100) {
+    return false;
+  }
+  cursor_size_ = static_cast<int>(size);
+  cursor_visible_ = visible;
+  bump();
+  return true;
+}
+
+bool ConsoleHost::fill_characters(uint8_t ch, uint32_t length, int x, int y, uint32_t* written) {
+  if (!inside(x, y, 0, 0, width_ - 1, height_ - 1)) {
+    return false;
+  }
+  // The fill runs on from row to row and stops at the end of the buffer.
+  const size_t first =
+      static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+  const size_t count = std::min<size_t>(length, cells_.size() - first);
+  for (size_t i = first; i < first + count; ++i) {
+    cells_[i].ch = ch;
+  }
+  if (written != nullptr) {
+    *written = static_cast<uint32_t>(count);
+  }
+  bump();
+  return true;
+}
+
+bool ConsoleHost::fill_attributes(uint16_t attribute, uint32_t length, int x, int y,
+                                  uint32_t* written) {
+  if (!inside(x, y, 0, 0, width_ - 1, height_ - 1)) {
+    return false;
+  }
+  const size_t first =
+      static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+  const size_t count = std::min<size_t>(length, cells_.size() - first);
+  for (size_t i = first; i < first + count; ++i) {
+    cells_[i].attr = attribute;
+  }
+  if (written != nullptr) {
+    *written = static_cast<uint32_t>(count);
+  }
+  bump();
+  return true;
+}
+
+void ConsoleHost::set_title(const std::string& title) {
+  title_ = title;
+  bump();
+}
+
+void ConsoleHost::set_input_mode(uint32_t mode) {
+  input_mode_ = mode;
+}
+
+bool ConsoleHost::take_queued_char(uint8_t* ch) {
+  while (!input_.empty()) {
+    const ConsoleKey key = input_.front();
+    input_.pop_front();
+    if (key.down && key.has_char) {
+      *ch = key.ch;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ConsoleHost::read_char(uint8_t* ch) {
+  while (!take_queued_char(ch)) {
+    if (input_ended_ || frontend_ == nullptr || !frontend_->wait_for_input(*this)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void ConsoleHost::poll_input() {
+  if (frontend_ != nullptr) {
+    frontend_->poll_input(*this);
+  }
+}
+
+void ConsoleHost::sleep(uint32_t milliseconds) {
+  if (frontend_ != nullptr) {
+    frontend_->sleep(*this, milliseconds);
+  }
+}
+
+void ConsoleHost::bump() {
+  ++generation_;
+}
+
+ConsoleHost& console_host() {
+  static ConsoleHost host;
+  return host;
+}

@@ -1,0 +1,412 @@
+// The functions of compat/include/windows.h, carried out on the console host.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "console_host.h"
+
+namespace {
+
+// Distinct addresses stand for the handles of this process.
+char input_handle_object;
+char output_handle_object;
+char kernel32_module_object;
+char process_heap_object;
+
+HANDLE input_handle() {
+  return &input_handle_object;
+}
+HANDLE output_handle() {
+  return &output_handle_object;
+}
+
+// The console host when it is there and the handle is the console's output buffer.
+ConsoleHost* output_console(HANDLE console) {
+  ConsoleHost& host = console_host();
+  if (!host.available() || console != output_handle()) {
+    return nullptr;
+  }
+  return &host;
+}
+
+ConsoleHost* input_console(HANDLE console) {
+  ConsoleHost& host = console_host();
+  if (!host.available() || console != input_handle()) {
+    return nullptr;
+  }
+  return &host;
+}
+
+// Output modes are not modelled: output is always processed and wraps at the end of a row.
+constexpr DWORD kOutputMode = 0x3;
+
+bool equal_ignoring_case(const std::string& a, const char* b) {
+  if (a.size() != std::strlen(b)) {
+    return false;
+  }
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char lower_a = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    if (lower_a != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+template <typename Function>
+FARPROC as_farproc(Function* function) {
+  // Through void (*)() so that the compiler accepts the change of function type.
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+
+struct ExportedFunction {
+  const char* name;
+  FARPROC address;
+};
+
+const ExportedFunction* find_export(const char* name) {
+  static const ExportedFunction exports[] = {
+      {"GetStdHandle", as_farproc(&GetStdHandle)},
+      {"GetModuleHandleA", as_farproc(&GetModuleHandleA)},
+      {"GetProcAddress", as_farproc(&GetProcAddress)},
+      {"GetProcessHeap", as_farproc(&GetProcessHeap)},
+      {"HeapAlloc", as_farproc(&HeapAlloc)},
+      {"HeapFree", as_farproc(&HeapFree)},
+      {"InitializeCriticalSection", as_farproc(&InitializeCriticalSection)},
+      {"EnterCriticalSection", as_farproc(&EnterCriticalSection)},
+      {"LeaveCriticalSection", as_farproc(&LeaveCriticalSection)},
+      {"Sleep", as_farproc(&Sleep)},
+      {"GetConsoleMode", as_farproc(&GetConsoleMode)},
+      {"ReadConsoleA", as_farproc(&ReadConsoleA)},
+      {"WriteConsoleA", as_farproc(&WriteConsoleA)},
+      {"SetConsoleTextAttribute", as_farproc(&SetConsoleTextAttribute)},
+      {"ScrollConsoleScreenBufferA", as_farproc(&ScrollConsoleScreenBufferA)},
+      {"SetConsoleWindowInfo", as_farproc(&SetConsoleWindowInfo)},
+      {"SetConsoleScreenBufferSize", as_farproc(&SetConsoleScreenBufferSize)},
+      {"SetConsoleActiveScreenBuffer", as_farproc(&SetConsoleActiveScreenBuffer)},
+      {"GetConsoleCursorInfo", as_farproc(&GetConsoleCursorInfo)},
+      {"SetConsoleCursorInfo", as_farproc(&SetConsoleCursorInfo)},
+      {"FillConsoleOutputAttribute", as_farproc(&FillConsoleOutputAttribute)},
+      {"FillConsoleOutputCharacterA", as_farproc(&FillConsoleOutputCharacterA)},
+      {"GetConsoleScreenBufferInfo", as_farproc(&GetConsoleScreenBufferInfo)},
+      {"GetCurrentConsoleFontEx", as_farproc(&GetCurrentConsoleFontEx)},
+      {"GetNumberOfConsoleInputEvents", as_farproc(&GetNumberOfConsoleInputEvents)},
+      {"SetConsoleCursorPosition", as_farproc(&SetConsoleCursorPosition)},
+      {"PeekConsoleInputA", as_farproc(&PeekConsoleInputA)},
+      {"SetConsoleMode", as_farproc(&SetConsoleMode)},
+      {"SetConsoleTitleA", as_farproc(&SetConsoleTitleA)},
+      {"SetCurrentConsoleFontEx", as_farproc(&SetCurrentConsoleFontEx)},
+  };
+  for (const ExportedFunction& entry : exports) {
+    if (std::strcmp(entry.name, name) == 0) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HANDLE WINAPI GetStdHandle(DWORD std_handle) {
+  if (!console_host().available()) {
+    return INVALID_HANDLE_VALUE;
+  }
+  if (std_handle == STD_INPUT_HANDLE) {
+    return input_handle();
+  }
+  if (std_handle == STD_OUTPUT_HANDLE) {
+    return output_handle();
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR module_name) {
+  if (module_name == nullptr || !console_host().available()) {
+    return nullptr;
+  }
+  const std::string name = module_name;
+  if (equal_ignoring_case(name, "kernel32") || equal_ignoring_case(name, "kernel32.dll")) {
+    return reinterpret_cast<HMODULE>(&kernel32_module_object);
+  }
+  return nullptr;
+}
+
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR proc_name) {
+  if (module != reinterpret_cast<HMODULE>(&kernel32_module_object) || proc_name == nullptr ||
+      console_host().is_hidden(proc_name)) {
+    return nullptr;
+  }
+  const ExportedFunction* entry = find_export(proc_name);
+  return entry != nullptr ? entry->address : nullptr;
+}
+
+HANDLE WINAPI GetProcessHeap() {
+  return &process_heap_object;
+}
+
+// Blocks come zeroed, which serves every allocation flag; a request for no bytes still gives a
+// block of its own, as the heap does.
+LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD /*flags*/, SIZE_T bytes) {
+  if (heap != GetProcessHeap()) {
+    return nullptr;
+  }
+  return std::calloc(bytes == 0 ? 1 : bytes, 1);
+}
+
+BOOL WINAPI HeapFree(HANDLE heap, DWORD /*flags*/, LPVOID memory) {
+  if (heap != GetProcessHeap()) {
+    return FALSE;
+  }
+  std::free(memory);
+  return TRUE;
+}
+
+// One thread: a section only counts how often it is held.
+void WINAPI InitializeCriticalSection(LPCRITICAL_SECTION section) {
+  section->recursion = 0;
+}
+void WINAPI EnterCriticalSection(LPCRITICAL_SECTION section) {
+  ++section->recursion;
+}
+void WINAPI LeaveCriticalSection(LPCRITICAL_SECTION section) {
+  --section->recursion;
+}
+
+void WINAPI Sleep(DWORD milliseconds) {
+  console_host().sleep(milliseconds);
+}
+
+BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode) {
+  if (mode == nullptr) {
+    return FALSE;
+  }
+  if (ConsoleHost* host = input_console(console)) {
+    *mode = host->input_mode();
+    return TRUE;
+  }
+  if (output_console(console) != nullptr) {
+    *mode = kOutputMode;
+    return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL WINAPI SetConsoleMode(HANDLE console, DWORD mode) {
+  ConsoleHost* host = input_console(console);
+  if (host == nullptr) {
+    return FALSE;
+  }
+  host->set_input_mode(mode);
+  return TRUE;
+}
+
+// Every input mode reads the same way: one character, not echoed, as raw input does. The game
+// reads only with line input and echo off.
+BOOL WINAPI ReadConsoleA(HANDLE console, LPVOID buffer, DWORD to_read, LPDWORD read,
+                         LPVOID /*input_control*/) {
+  ConsoleHost* host = input_console(console);
+  if (read != nullptr) {
+    *read = 0;
+  }
+  if (host == nullptr || buffer == nullptr) {
+    return FALSE;
+  }
+  if (to_read == 0) {
+    return TRUE;
+  }
+  uint8_t ch = 0;
+  if (!host->read_char(&ch)) {
+    return FALSE;
+  }
+  *static_cast<uint8_t*>(buffer) = ch;
+  if (read != nullptr) {
+    *read = 1;
+  }
+  return TRUE;
+}
+
+BOOL WINAPI WriteConsoleA(HANDLE console, const VOID* buffer, DWORD to_write, LPDWORD written,
+                          LPVOID /*reserved*/) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || (buffer == nullptr && to_write != 0)) {
+    if (written != nullptr) {
+      *written = 0;
+    }
+    return FALSE;
+  }
+  return host->write_console(static_cast<const char*>(buffer), to_write, written) ? TRUE : FALSE;
+}
+
+BOOL WINAPI SetConsoleTextAttribute(HANDLE console, WORD attributes) {
+  ConsoleHost* host = output_console(console);
+  return host != nullptr && host->set_text_attribute(attributes) ? TRUE : FALSE;
+}
+
+BOOL WINAPI ScrollConsoleScreenBufferA(HANDLE console, const SMALL_RECT* scroll_rect,
+                                       const SMALL_RECT* clip_rect, COORD destination,
+                                       const CHAR_INFO* fill) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || scroll_rect == nullptr || fill == nullptr) {
+    return FALSE;
+  }
+  const bool has_clip = clip_rect != nullptr;
+  const SMALL_RECT clip = has_clip ? *clip_rect : SMALL_RECT{0, 0, 0, 0};
+  return host->scroll(scroll_rect->Left, scroll_rect->Top, scroll_rect->Right, scroll_rect->Bottom,
+                      has_clip, clip.Left, clip.Top, clip.Right, clip.Bottom, destination.X,
+                      destination.Y, static_cast<uint8_t>(fill->Char.AsciiChar), fill->Attributes)
+             ? TRUE
+             : FALSE;
+}
+
+BOOL WINAPI SetConsoleWindowInfo(HANDLE console, BOOL absolute, const SMALL_RECT* window) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || window == nullptr) {
+    return FALSE;
+  }
+  // A relative rectangle moves the edges of the current window.
+  const int left = window->Left + (absolute ? 0 : host->window_left());
+  const int top = window->Top + (absolute ? 0 : host->window_top());
+  const int right = window->Right + (absolute ? 0 : host->window_right());
+  const int bottom = window->Bottom + (absolute ? 0 : host->window_bottom());
+  return host->set_window(left, top, right, bottom) ? TRUE : FALSE;
+}
+
+BOOL WINAPI SetConsoleScreenBufferSize(HANDLE console, COORD size) {
+  ConsoleHost* host = output_console(console);
+  return host != nullptr && host->set_buffer_size(size.X, size.Y) ? TRUE : FALSE;
+}
+
+BOOL WINAPI SetConsoleActiveScreenBuffer(HANDLE console) {
+  return output_console(console) != nullptr ? TRUE : FALSE;
+}
+
+BOOL WINAPI GetConsoleCursorInfo(HANDLE console, PCONSOLE_CURSOR_INFO info) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || info == nullptr) {
+    return FALSE;
+  }
+  info->dwSize = static_cast<DWORD>(host->cursor_size());
+  info->bVisible = host->cursor_visible() ? TRUE : FALSE;
+  return TRUE;
+}
+
+BOOL WINAPI SetConsoleCursorInfo(HANDLE console, const CONSOLE_CURSOR_INFO* info) {
+  ConsoleHost* host = output_console(console);
+  return host != nullptr && info != nullptr && host->set_cursor_info(info->dwSize, info->bVisible)
+             ? TRUE
+             : FALSE;
+}
+
+BOOL WINAPI FillConsoleOutputAttribute(HANDLE console, WORD attribute, DWORD length, COORD first,
+                                       LPDWORD written) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr) {
+    return FALSE;
+  }
+  return host->fill_attributes(attribute, length, first.X, first.Y, written) ? TRUE : FALSE;
+}
+
+BOOL WINAPI FillConsoleOutputCharacterA(HANDLE console, CHAR character, DWORD length, COORD first,
+                                        LPDWORD written) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr) {
+    return FALSE;
+  }
+  return host->fill_characters(static_cast<uint8_t>(character), length, first.X, first.Y, written)
+             ? TRUE
+             : FALSE;
+}
+
+BOOL WINAPI GetConsoleScreenBufferInfo(HANDLE console, PCONSOLE_SCREEN_BUFFER_INFO info) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || info == nullptr) {
+    return FALSE;
+  }
+  info->dwSize = {static_cast<SHORT>(host->width()), static_cast<SHORT>(host->height())};
+  info->dwCursorPosition = {static_cast<SHORT>(host->cursor_x()),
+                            static_cast<SHORT>(host->cursor_y())};
+  info->wAttributes = host->attribute();
+  info->srWindow = {static_cast<SHORT>(host->window_left()), static_cast<SHORT>(host->window_top()),
+                    static_cast<SHORT>(host->window_right()),
+                    static_cast<SHORT>(host->window_bottom())};
+  info->dwMaximumWindowSize = info->dwSize;
+  return TRUE;
+}
+
+// The model has one font for the window and for the maximised window, and keeps no face name.
+BOOL WINAPI GetCurrentConsoleFontEx(HANDLE console, BOOL /*maximum_window*/,
+                                    PCONSOLE_FONT_INFOEX font) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || font == nullptr || font->cbSize != sizeof(CONSOLE_FONT_INFOEX)) {
+    return FALSE;
+  }
+  font->nFont = 0;
+  font->dwFontSize = {static_cast<SHORT>(host->font_width()),
+                      static_cast<SHORT>(host->font_height())};
+  font->FontFamily = host->font_family();
+  font->FontWeight = 400;
+  for (WCHAR& unit : font->FaceName) {
+    unit = 0;
+  }
+  return TRUE;
+}
+
+BOOL WINAPI SetCurrentConsoleFontEx(HANDLE console, BOOL /*maximum_window*/,
+                                    PCONSOLE_FONT_INFOEX font) {
+  ConsoleHost* host = output_console(console);
+  if (host == nullptr || font == nullptr || font->cbSize != sizeof(CONSOLE_FONT_INFOEX) ||
+      font->dwFontSize.X < 1 || font->dwFontSize.Y < 1) {
+    return FALSE;
+  }
+  host->set_font(font->dwFontSize.X, font->dwFontSize.Y, font->FontFamily);
+  return TRUE;
+}
+
+BOOL WINAPI GetNumberOfConsoleInputEvents(HANDLE console, LPDWORD count) {
+  ConsoleHost* host = input_console(console);
+  if (host == nullptr || count == nullptr) {
+    return FALSE;
+  }
+  host->poll_input();
+  *count = static_cast<DWORD>(host->input_queue().size());
+  return TRUE;
+}
+
+BOOL WINAPI PeekConsoleInputA(HANDLE console, PINPUT_RECORD buffer, DWORD length, LPDWORD read) {
+  ConsoleHost* host = input_console(console);
+  if (host == nullptr || read == nullptr || (buffer == nullptr && length != 0)) {
+    return FALSE;
+  }
+  host->poll_input();
+  DWORD copied = 0;
+  for (const ConsoleKey& key : host->input_queue()) {
+    if (copied == length) {
+      break;
+    }
+    INPUT_RECORD& record = buffer[copied++];
+    record = INPUT_RECORD{};
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = key.down ? TRUE : FALSE;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    record.Event.KeyEvent.uChar.UnicodeChar = 0;
+    record.Event.KeyEvent.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
+  }
+  *read = copied;
+  return TRUE;
+}
+
+BOOL WINAPI SetConsoleCursorPosition(HANDLE console, COORD position) {
+  ConsoleHost* host = output_console(console);
+  return host != nullptr && host->set_cursor_position(position.X, position.Y) ? TRUE : FALSE;
+}
+
+BOOL WINAPI SetConsoleTitleA(LPCSTR title) {
+  ConsoleHost& host = console_host();
+  if (!host.available() || title == nullptr) {
+    return FALSE;
+  }
+  host.set_title(title);
+  return TRUE;
+}
