@@ -319,8 +319,12 @@ bool ConsoleHost::set_buffer_size(int width, int height) {
     }
   }
   cells_.swap(cells);
-  // A pending wrap belongs to the old last column, so a new width drops it.
-  if (width != width_ || cursor_x_ >= width || cursor_y_ >= height) {
+  // A pending wrap belongs to the old last column: a wider row goes on right after it, and a
+  // narrower one or a clamped cursor drops it.
+  if (wrap_pending_ && width > width_) {
+    cursor_x_ = width_;
+    wrap_pending_ = false;
+  } else if (width != width_ || cursor_x_ >= width || cursor_y_ >= height) {
     wrap_pending_ = false;
   }
   width_ = width;
