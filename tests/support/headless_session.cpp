@@ -1,0 +1,59 @@
+#include "headless_session.h"
+
+#include "console/console.h"
+#include "cp437.h"
+
+std::string ScreenSnapshot::row(int y) const {
+  std::string text;
+  for (int x = 0; x < width; ++x) {
+    append_utf8(text, cp437_to_unicode(cell(x, y).ch));
+  }
+  return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+ScreenSnapshot take_snapshot(const ConsoleHost& host) {
+  ScreenSnapshot snapshot;
+  snapshot.width = host.width();
+  snapshot.height = host.height();
+  for (int y = 0; y < host.height(); ++y) {
+    for (int x = 0; x < host.width(); ++x) {
+      snapshot.cells.push_back(host.cell(x, y));
+    }
+  }
+  snapshot.cursor_x = host.cursor_x();
+  snapshot.cursor_y = host.cursor_y();
+  snapshot.cursor_visible = host.cursor_visible();
+  snapshot.font_width = host.font_width();
+  snapshot.font_height = host.font_height();
+  snapshot.title = host.title();
+  return snapshot;
+}
+
+void HeadlessSession::SetUp() {
+  console_host().reset();
+  con_layer = ConsoleLayerState{};
+  game_state = GameState{};
+  waits_.clear();
+}
+
+void HeadlessSession::TearDown() {
+  console_host().reset();
+}
+
+void HeadlessSession::start(const std::string& script) {
+  const InputScript parsed = parse_input_script(script);
+  ASSERT_EQ(parsed.error_line, 0) << parsed.error;
+  frontend_ = std::make_unique<HeadlessFrontend>(parsed.lines, this);
+  frontend_->attach(console_host());
+}
+
+void HeadlessSession::start_resolved(const std::string& script) {
+  start(script);
+  ASSERT_EQ(con_resolve(), 0);
+}
+
+void HeadlessSession::paused(ConsoleHost& /*host*/, uint64_t /*pauses*/) {}
+
+void HeadlessSession::waiting(ConsoleHost& host, uint64_t /*pauses*/) {
+  waits_.push_back(take_snapshot(host));
+}
