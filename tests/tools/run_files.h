@@ -1,0 +1,47 @@
+// Files for the runs of mazewick-sim that the tests make.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// A path in the test's temporary folder, unique to the running test, removed first.
+inline std::string temp_path(const std::string& name) {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string path = ::testing::TempDir() + "mazewick_" + test->test_suite_name() + "_" +
+                           test->name() + "_" + name;
+  std::remove(path.c_str());
+  return path;
+}
+
+inline std::string write_file(const std::string& name, const std::string& text) {
+  const std::string path = temp_path(name);
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+inline std::string read_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+inline std::vector<std::string> read_lines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::istringstream text(read_file(path));
+  for (std::string line; std::getline(text, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The value of a numeric key in a line of compact JSON, -1 when it is not there.
+inline long long json_number(const std::string& line, const std::string& key) {
+  const std::string quoted = "\"" + key + "\":";
+  const size_t at = line.find(quoted);
+  return at == std::string::npos ? -1 : std::stoll(line.substr(at + quoted.size()));
+}

@@ -1,0 +1,162 @@
+#include "sim_run.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "console_host.h"
+#include "game/game_state.h"
+#include "game_trace.h"
+#include "headless_frontend.h"
+#include "input_script.h"
+#include "screen_dump.h"
+#include "sim_options.h"
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+constexpr int kStoppedStatus = 3;
+
+int usage_error(const std::string& problem) {
+  std::fprintf(stderr, "mazewick-sim: %s; %s\n", problem.c_str(), kSimUsage);
+  return kUsageStatus;
+}
+
+bool read_script(const std::string& name, std::string& text) {
+  if (name == "-") {
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return !std::cin.bad();
+  }
+  std::ifstream file(name, std::ios::binary);
+  if (!file) {
+    return false;
+  }
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  text = contents.str();
+  return !file.bad();
+}
+
+// The files the run writes to; a name given for several records is opened once.
+class OutputFiles {
+ public:
+  OutputFiles() = default;
+  OutputFiles(const OutputFiles&) = delete;
+  OutputFiles& operator=(const OutputFiles&) = delete;
+  ~OutputFiles() {
+    for (auto& [name, file] : files_) {
+      if (file != stdout) {
+        std::fclose(file);
+      }
+    }
+  }
+
+  // Null when the file cannot be opened for writing; none asked gives a null too.
+  FILE* open(const std::optional<std::string>& name, bool& failed) {
+    if (!name) {
+      return nullptr;
+    }
+    auto found = files_.find(*name);
+    if (found != files_.end()) {
+      return found->second;
+    }
+    FILE* file = *name == "-" ? stdout : std::fopen(name->c_str(), "wb");
+    if (file == nullptr) {
+      failed = true;
+      return nullptr;
+    }
+    files_[*name] = file;
+    return file;
+  }
+
+ private:
+  std::map<std::string, FILE*> files_;
+};
+
+// Each record is written whole and flushed at once, so that nothing is lost when a run stops.
+void write_line(FILE* file, const std::string& line) {
+  if (file == nullptr) {
+    return;
+  }
+  std::fwrite(line.data(), 1, line.size(), file);
+  std::fputc('\n', file);
+  std::fflush(file);
+}
+
+class SimRecorder final : public HeadlessObserver {
+ public:
+  SimRecorder(FILE* trace, FILE* frames, FILE* waits, FILE* screen, uint64_t max_pauses)
+      : trace_(trace), frames_(frames), waits_(waits), screen_(screen), max_pauses_(max_pauses) {}
+
+  void paused(ConsoleHost& host, uint64_t pauses) override {
+    write_line(frames_, screen_dump_json(host, pauses));
+    write_line(trace_, trace_json(game_state, pauses));
+    if (pauses == max_pauses_) {
+      finish(host, pauses);
+      std::exit(kStoppedStatus);
+    }
+  }
+
+  void waiting(ConsoleHost& host, uint64_t pauses) override {
+    write_line(waits_, screen_dump_json(host, pauses));
+  }
+
+  // The screen as the run leaves it.
+  void finish(const ConsoleHost& host, uint64_t pauses) {
+    write_line(screen_, screen_dump_json(host, pauses));
+  }
+
+ private:
+  FILE* trace_;
+  FILE* frames_;
+  FILE* waits_;
+  FILE* screen_;
+  uint64_t max_pauses_;
+};
+
+}  // namespace
+
+int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
+  SimOptions options;
+  const std::string problem = parse_sim_options(args, options);
+  if (!problem.empty()) {
+    return usage_error(problem);
+  }
+
+  std::string script_text;
+  if (options.script && !read_script(*options.script, script_text)) {
+    return usage_error("cannot read the script " + *options.script);
+  }
+  const InputScript script = parse_input_script(script_text);
+  if (script.error_line != 0) {
+    std::fprintf(stderr, "mazewick-sim: %s:%d: %s\n", options.script->c_str(), script.error_line,
+                 script.error.c_str());
+    return kUsageStatus;
+  }
+
+  OutputFiles files;
+  bool open_failed = false;
+  FILE* trace = files.open(options.trace, open_failed);
+  FILE* frames = files.open(options.frames, open_failed);
+  FILE* waits = files.open(options.waits, open_failed);
+  FILE* screen = files.open(options.screen, open_failed);
+  if (open_failed) {
+    return usage_error("cannot write an output file");
+  }
+
+  SimRecorder recorder(trace, frames, waits, screen, options.max_pauses);
+  ConsoleHost& host = console_host();
+  host.reset();
+  HeadlessFrontend frontend(script.lines, &recorder);
+  frontend.attach(host);
+
+  char program_name[] = "mazewick";
+  char* game_argv[] = {program_name, nullptr};
+  const int status = main_routine(1, game_argv);
+  recorder.finish(host, frontend.pauses());
+  return status;
+}
