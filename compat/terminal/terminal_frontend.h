@@ -1,0 +1,95 @@
+// The terminal front end: shows the console model on the real terminal through ncurses and feeds
+// the terminal's key presses into the model's input queue. Whatever ends the program (quitting,
+// Ctrl-C, a termination signal, a crash), the terminal is given back as it was found.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "colours.h"
+#include "console_host.h"
+#include "key_decoder.h"
+
+struct screen;  // ncurses' terminal screen
+
+class TerminalFrontend final : public ConsoleFrontend {
+ public:
+  TerminalFrontend() = default;
+  TerminalFrontend(const TerminalFrontend&) = delete;
+  TerminalFrontend& operator=(const TerminalFrontend&) = delete;
+  ~TerminalFrontend() override { close(); }
+
+  // Takes the terminal for the game: the host becomes a console of the terminal's size with this
+  // front end. False, with the reason, when standard input or output is no terminal or the
+  // terminal cannot be set up; the terminal is then left as it was.
+  bool open(ConsoleHost& host, std::string& reason);
+  // Gives the terminal back: screen, modes, cursor, colours, title and size as they were.
+  void close();
+
+  void sleep(ConsoleHost& host, uint32_t milliseconds) override;
+  void poll_input(ConsoleHost& host) override;
+  bool wait_for_input(ConsoleHost& host) override;
+
+ private:
+  using Clock = std::chrono::steady_clock;
+
+  // Brings the terminal up to date with the model; the game is drawn centred, or a notice when
+  // the terminal is too small for it.
+  void present(ConsoleHost& host);
+  void draw_console(const ConsoleHost& host, int columns, int rows);
+  void draw_size_notice(int columns, int rows);
+  void ask_for_size(int columns, int rows);
+  short colour_pair(int foreground, int background);
+
+  // Waits up to timeout_ms (-1 without limit) for keys or signals and deals with what came.
+  // True when bytes were read from the terminal.
+  bool pump(ConsoleHost& host, int timeout_ms);
+  bool read_keys(ConsoleHost& host);
+  // Hands the decoded keys to the host.
+  void push_keys(ConsoleHost& host);
+  void end_input(ConsoleHost& host);
+  // Milliseconds until a kept ESC counts as the Esc key, or -1 when none is kept.
+  int escape_timeout() const;
+  void handle_signals();
+  void suspend();
+  void take_resize();
+  // Blocks, with the size notice shown, until the game fits the terminal.
+  void wait_until_fits(ConsoleHost& host);
+  // The terminal output that puts back what the game changed beyond ncurses' own.
+  std::string give_back_sequence() const;
+  void rebuild_emergency_restore();
+
+  bool open_ = false;
+  screen* screen_ = nullptr;
+  ConsoleHost* host_ = nullptr;
+  // What each code-page-437 byte shows as in this locale.
+  wchar_t glyphs_[256] = {};
+  bool utf8_ = false;
+  bool xterm_controls_ = false;
+  ColourDepth depth_ = ColourDepth::kMonochrome;
+  KeyDecoder decoder_{false};
+  std::vector<TerminalKey> decoded_;
+  Clock::time_point last_key_bytes_{};
+  int escape_delay_ms_ = 25;
+  bool input_ended_ = false;
+  uint64_t keys_pushed_ = 0;
+
+  bool presented_ = false;
+  bool redraw_all_ = false;
+  uint64_t presented_generation_ = 0;
+  int presented_columns_ = 0;
+  int presented_rows_ = 0;
+  bool too_small_ = false;
+  std::string shown_title_;
+
+  bool size_asked_ = false;
+  int asked_columns_ = 0;
+  int asked_rows_ = 0;
+  int original_columns_ = 0;
+  int original_rows_ = 0;
+
+  short colour_pairs_[256] = {};
+  int next_colour_pair_ = 1;
+};
