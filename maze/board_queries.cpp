@@ -13,17 +13,6 @@ bool on_board(uint8_t x, uint8_t y) {
 
 }  // namespace
 
-uint8_t flat_neighbour(const Board& board, uint8_t x, uint8_t y, uint8_t dir) {
-  if (!on_board(x, y)) {
-    return kOutsideCell;
-  }
-  const int index = (y + dir_dy(dir)) * kBoardWidth + x + dir_dx(dir);
-  if (index < 0 || index >= kBoardCells) {
-    return kOutsideCell;
-  }
-  return board.cells[index];
-}
-
 int8_t dir_dx(uint8_t dir) {
   return kStepX[dir & 3];
 }
@@ -36,6 +25,17 @@ uint8_t cell_at(const Board& board, uint8_t x, uint8_t y) {
     return kOutsideCell;
   }
   return board.cells[y * kBoardWidth + x];
+}
+
+uint8_t flat_neighbour(const Board& board, uint8_t x, uint8_t y, uint8_t dir) {
+  if (!on_board(x, y)) {
+    return kOutsideCell;
+  }
+  const int index = (y + dir_dy(dir)) * kBoardWidth + x + dir_dx(dir);
+  if (index < 0 || index >= kBoardCells) {
+    return kOutsideCell;
+  }
+  return board.cells[index];
 }
 
 uint8_t is_wall(const Board& board, uint8_t x, uint8_t y) {
@@ -78,7 +78,7 @@ uint8_t arrow_at(const Board& board, uint8_t x, uint8_t y) {
 uint16_t find_spawn(const Board& board, uint8_t n) {
   for (int i = 0; i < kBoardCells; ++i) {
     const uint8_t cell = board.cells[i];
-    if (is_spawn_cell(cell) && (cell & 0x0F) == n) {
+    if (is_spawn_cell(cell) && (cell & kMarkerNumberMask) == n) {
       return pack_cell(i % kBoardWidth, i / kBoardWidth);
     }
   }

@@ -11,7 +11,8 @@
 // What a cell beyond the Board answers: an isolated wall.
 constexpr uint8_t kOutsideCell = 0x80;
 
-// The column and row steps of a Direction (0 up, 1 right, 2 down, 3 left).
+// The column and row steps of a Direction (0 up, 1 right, 2 down, 3 left); only its two low
+// bits count.
 int8_t dir_dx(uint8_t dir);
 int8_t dir_dy(uint8_t dir);
 

@@ -26,6 +26,7 @@ constexpr uint8_t kItemTunnel = 255;
 constexpr uint8_t kTunnelMouth = 0x20;
 // Spawn marker: 0x10 + marker number 0 to 15.
 constexpr uint8_t kSpawnMarker = 0x10;
+constexpr uint8_t kMarkerNumberMask = 0x0F;
 // Arrow cell: 0x04 + the forced Direction.
 constexpr uint8_t kArrowCell = 0x04;
 

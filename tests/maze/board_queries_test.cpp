@@ -15,20 +15,11 @@ class Layout0 : public ::testing::Test {
   Board board;
 };
 
-TEST(Directions, StepsAndTurns) {
-  EXPECT_EQ(dir_dx(kDirUp), 0);
-  EXPECT_EQ(dir_dy(kDirUp), -1);
-  EXPECT_EQ(dir_dx(kDirRight), 1);
-  EXPECT_EQ(dir_dy(kDirRight), 0);
-  EXPECT_EQ(dir_dx(kDirDown), 0);
-  EXPECT_EQ(dir_dy(kDirDown), 1);
-  EXPECT_EQ(dir_dx(kDirLeft), -1);
-  EXPECT_EQ(dir_dy(kDirLeft), 0);
-  EXPECT_EQ(turn_right(kDirLeft), kDirUp);
-  EXPECT_EQ(turn_left(kDirUp), kDirLeft);
-  EXPECT_EQ(reverse_dir(kDirDown), kDirUp);
+TEST(Directions, StepsWrapAsBytes) {
   EXPECT_EQ(step_x(0, kDirLeft), 255);
+  EXPECT_EQ(step_y(0, kDirUp), 255);
   EXPECT_EQ(step_y(255, kDirDown), 0);
+  EXPECT_EQ(step_x(27, kDirRight), 28);
 }
 
 TEST_F(Layout0, IsWall) {

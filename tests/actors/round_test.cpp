@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "actors/chaser_house.h"
+#include "actors/random.h"
+#include "maze/board_queries.h"
+#include "tests/actors/round_driver.h"
+
+namespace {
+
+class RoundOnLayout0 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    game = GameState{};
+    random_state = {0, 0};
+    set_up_round(game, game.board, maze_layout(0));
+  }
+  void tick() { play_tick(game, game.board, 0); }
+
+  GameState game;
+};
+
+TEST_F(RoundOnLayout0, SetUpPlacesEveryoneAndCountsThePellets) {
+  EXPECT_EQ(game.pellets_total, 297);
+  EXPECT_EQ(game.pellets_left, 297);
+  EXPECT_EQ(game.player.x, 13);
+  EXPECT_EQ(game.player.y, 23);
+  EXPECT_EQ(game.player.dir, kDirRight);
+  const uint8_t homes[kChaserCount][2] = {{12, 13}, {15, 13}, {12, 15}, {15, 15}};
+  for (uint8_t i = 0; i < kChaserCount; ++i) {
+    EXPECT_EQ(game.chasers[i].x, homes[i][0]);
+    EXPECT_EQ(game.chasers[i].y, homes[i][1]);
+    EXPECT_EQ(game.chasers[i].dir, i);
+    EXPECT_EQ(game.house_timers[i], 15 * (i + 1));
+  }
+}
+
+TEST_F(RoundOnLayout0, Chaser0LeavesTheHouseByTheArrows) {
+  const uint8_t path[11][2] = {{13, 13}, {14, 13}, {15, 13}, {16, 13}, {16, 14}, {15, 14},
+                               {14, 14}, {14, 13}, {14, 12}, {14, 11}, {15, 11}};
+  for (int t = 0; t < 11; ++t) {
+    tick();
+    EXPECT_EQ(game.chasers[0].x, path[t][0]) << "tick " << t + 1;
+    EXPECT_EQ(game.chasers[0].y, path[t][1]) << "tick " << t + 1;
+  }
+  EXPECT_EQ(game.chasers[0].dir, kDirRight);
+}
+
+TEST_F(RoundOnLayout0, Chaser1EntersTheDoorInTick23) {
+  for (int t = 1; t <= 22; ++t) {
+    tick();
+    EXPECT_GT(game.chasers[1].y, 12) << "tick " << t;
+  }
+  tick();
+  EXPECT_EQ(game.chasers[1].x, 13);
+  EXPECT_EQ(game.chasers[1].y, 12);
+}
+
+TEST_F(RoundOnLayout0, AChaserHeldWithoutArrowsWhenItsTimerIsSetTo1StaysInTheHouse) {
+  for (int t = 0; t < 3; ++t) {
+    tick();
+  }
+  // A life lost while chaser 0 is still held: its flag is clear.
+  for (uint8_t i = 0; i < kChaserCount; ++i) {
+    game.house_timers[i] = static_cast<uint8_t>(15 * i + 1);
+    send_home(game.chasers[i]);
+  }
+  bool chaser1_left = false;
+  for (int t = 0; t < 300; ++t) {
+    tick();
+    chaser1_left = chaser1_left || game.chasers[1].y < 12;
+    const Chaser& chaser = game.chasers[0];
+    ASSERT_TRUE(chaser.x >= 11 && chaser.x <= 16 && chaser.y >= 13 && chaser.y <= 15)
+        << "tick " << t << " at " << int(chaser.x) << "," << int(chaser.y);
+  }
+  EXPECT_EQ(game.chasers[0].flags & kFollowArrows, 0);
+  // Chaser 1, released, has left.
+  EXPECT_TRUE(chaser1_left);
+}
+
+TEST_F(RoundOnLayout0, AnEatenChaserIsSentHomeAndReleasedAgain) {
+  for (int t = 0; t < 30; ++t) {
+    tick();
+  }
+  game.fright_timer = 40;
+  game.house_timers[0] = kHouseReturning;
+  // A returning chaser moves every tick; the others only when the fright timer is odd.
+  const Chaser returning = game.chasers[0];
+  const Chaser frightened = game.chasers[1];
+  tick();
+  EXPECT_NE(pack_cell(game.chasers[0].x, game.chasers[0].y), pack_cell(returning.x, returning.y));
+  EXPECT_EQ(game.chasers[1].x, frightened.x);
+  EXPECT_EQ(game.chasers[1].y, frightened.y);
+  int ticks = 1;
+  while (game.house_timers[0] & kHouseReturning) {
+    ASSERT_LT(ticks, 100);
+    tick();
+    ++ticks;
+  }
+  // Put on its home cell (12, 13), it moves as a held chaser in the same tick.
+  EXPECT_EQ(game.house_timers[0], 15);
+  EXPECT_LE(abs_int(game.chasers[0].x - 12) + abs_int(game.chasers[0].y - 13), 1);
+  bool left_again = false;
+  for (int t = 0; t < 60 && !left_again; ++t) {
+    tick();
+    left_again = game.chasers[0].y < 12;
+  }
+  EXPECT_TRUE(left_again);
+}
+
+}  // namespace
