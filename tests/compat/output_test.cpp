@@ -131,12 +131,6 @@ TEST_F(WriteConsoleTest, TabLeavesAPendingWrapAsItIs) {
   EXPECT_EQ(row(1), "e   ");
 }
 
-TEST_F(WriteConsoleTest, BellLeavesAPendingWrapAsItIs) {
-  host().reset(4, 3);
-  write("abcd\a");
-  EXPECT_TRUE(host().wrap_pending());
-}
-
 TEST_F(WriteConsoleTest, FailsOnTheInputHandle) {
   DWORD written = 5;
   EXPECT_FALSE(WriteConsoleA(in(), "a", 1, &written, nullptr));

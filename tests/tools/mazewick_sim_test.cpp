@@ -68,17 +68,23 @@ TEST(MazewickSimTest, ABadCommandLineIsAOneLineUsageErrorWithStatus2) {
   EXPECT_EQ(result.error.find('\n'), result.error.size() - 1);
 }
 
-TEST(MazewickSimTest, AnUnreadableScriptIsAUsageErrorWithStatus2) {
-  const SimResult result = run_binary("'" + temp_path("missing") + "'");
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("cannot read"), std::string::npos) << result.error;
+TEST(MazewickSimTest, AnUnreadableScriptOrUnwritableOutputIsAUsageErrorWithStatus2) {
+  const SimResult unreadable = run_binary("'" + temp_path("missing") + "'");
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_NE(unreadable.error.find("cannot read"), std::string::npos) << unreadable.error;
+  const SimResult unwritable = run_binary("--trace '" + temp_path("no/such/folder") + "'");
+  EXPECT_EQ(unwritable.status, 2);
+  EXPECT_NE(unwritable.error.find("cannot write"), std::string::npos) << unwritable.error;
 }
 
-TEST(MazewickSimTest, AMalformedScriptLineIsReportedWithItsNumber) {
+TEST(MazewickSimTest, AMalformedScriptLineIsReportedWithItsNumberBeforeTheGameStarts) {
   const std::string script = write_file("script", "# start\n0 s\nx q\n");
-  const SimResult result = run_binary("'" + script + "'");
+  const std::string screen = temp_path("screen");
+  const SimResult result = run_binary("--screen '" + screen + "' '" + script + "'");
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.error.find(script + ":3: "), std::string::npos) << result.error;
+  EXPECT_EQ(result.error.find('\n'), result.error.size() - 1);
+  EXPECT_TRUE(read_lines(screen).empty());
 }
 
 }  // namespace

@@ -106,25 +106,4 @@ TEST_F(RunSimTest, MaxPausesBeyondTheRunLeavesTheStatusAlone) {
   EXPECT_EQ(run_sim({"--max-pauses", "4"}, pausing_routine), 6);
 }
 
-TEST_F(RunSimTest, AMalformedScriptStopsBeforeTheRoutineRuns) {
-  const std::string script = write_file("script", "0 a\n\nq\n");
-  const std::string screen = temp_path("screen");
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(run_sim({"--screen", screen, script}, pausing_routine), 2);
-  const std::string error = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(error.find(script + ":3:"), std::string::npos) << error;
-  EXPECT_EQ(error.find('\n'), error.size() - 1);
-  EXPECT_EQ(game_state.tick, 0);
-  EXPECT_TRUE(read_lines(screen).empty());
-}
-
-TEST_F(RunSimTest, AnUnreadableScriptOrUnwritableOutputIsAUsageError) {
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(run_sim({temp_path("missing")}, pausing_routine), 2);
-  EXPECT_EQ(run_sim({"--trace", temp_path("no/such/folder")}, pausing_routine), 2);
-  const std::string error = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(error.find("usage: mazewick-sim"), std::string::npos);
-  EXPECT_EQ(game_state.tick, 0);
-}
-
 }  // namespace
