@@ -55,8 +55,9 @@ class OutputFiles {
     }
   }
 
-  // Null when the file cannot be opened for writing; none asked gives a null too.
-  FILE* open(const std::optional<std::string>& name, bool& failed) {
+  // Null when none is asked, or when the file cannot be opened for writing: then its name goes
+  // to unwritable.
+  FILE* open(const std::optional<std::string>& name, std::string& unwritable) {
     if (!name) {
       return nullptr;
     }
@@ -66,7 +67,7 @@ class OutputFiles {
     }
     FILE* file = *name == "-" ? stdout : std::fopen(name->c_str(), "wb");
     if (file == nullptr) {
-      failed = true;
+      unwritable = *name;
       return nullptr;
     }
     files_[*name] = file;
@@ -139,13 +140,13 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
   }
 
   OutputFiles files;
-  bool open_failed = false;
-  FILE* trace = files.open(options.trace, open_failed);
-  FILE* frames = files.open(options.frames, open_failed);
-  FILE* waits = files.open(options.waits, open_failed);
-  FILE* screen = files.open(options.screen, open_failed);
-  if (open_failed) {
-    return usage_error("cannot write an output file");
+  std::string unwritable;
+  FILE* trace = files.open(options.trace, unwritable);
+  FILE* frames = files.open(options.frames, unwritable);
+  FILE* waits = files.open(options.waits, unwritable);
+  FILE* screen = files.open(options.screen, unwritable);
+  if (!unwritable.empty()) {
+    return usage_error("cannot write " + unwritable);
   }
 
   SimRecorder recorder(trace, frames, waits, screen, options.max_pauses);
@@ -157,6 +158,7 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
   char program_name[] = "mazewick";
   char* game_argv[] = {program_name, nullptr};
   const int status = main_routine(1, game_argv);
+  host.set_frontend(nullptr);
   recorder.finish(host, frontend.pauses());
   return status;
 }
