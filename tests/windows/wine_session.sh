@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Runs the Windows executable under wine in a tmux pane and checks what its console shows.
+#
+#   wine_session.sh prefix WINEPREFIX            prepares the wine prefix (the first boot is slow)
+#   wine_session.sh title-quit EXE WINEPREFIX    the title screen appears; Q ends with status 0
+#   wine_session.sh round EXE WINEPREFIX         S starts a round: score line and maze walls
+set -euo pipefail
+
+case_name=${1:?usage: wine_session.sh prefix|title-quit|round [EXE] WINEPREFIX}
+for tool in wine wineboot wineserver tmux timeout; do
+  command -v "$tool" >/dev/null || { echo "$tool not found: install wine, wine32 and tmux"; exit 1; }
+done
+
+export WINEDEBUG=-all
+export LC_ALL=C.UTF-8
+
+if [[ $case_name == prefix ]]; then
+  export WINEPREFIX=${2:?missing WINEPREFIX}
+  if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    timeout 600 wineboot --init
+  fi
+  # The first boot goes on in the background until the wine server ends.
+  timeout 600 wineserver --wait
+  exit 0
+fi
+
+exe=${2:?missing EXE}
+export WINEPREFIX=${3:?missing WINEPREFIX}
+work=$(mktemp -d)
+socket="mazewick-wine-$$"
+status_file="$work/status"
+
+finish() {
+  tmux -L "$socket" kill-server 2>/dev/null || true
+  timeout 60 wineserver --kill 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+
+show_pane() {
+  echo "--- the console as it stands:"
+  tmux -L "$socket" capture-pane -p -t game 2>/dev/null || true
+  echo "---"
+}
+
+# Waits until the pane shows a text; fails after the given seconds.
+wait_for_text() {
+  local text=$1 seconds=$2
+  local deadline=$((SECONDS + seconds))
+  while ((SECONDS < deadline)); do
+    if tmux -L "$socket" capture-pane -p -t game | grep -qF -- "$text"; then
+      return 0
+    fi
+    sleep 0.5
+  done
+  echo "no \"$text\" after $seconds s"
+  show_pane
+  exit 1
+}
+
+# Waits until the game has ended and gives its exit status; fails after the given seconds.
+wait_for_exit() {
+  local seconds=$1
+  local deadline=$((SECONDS + seconds))
+  while ((SECONDS < deadline)); do
+    if [[ -s $status_file ]]; then
+      cat "$status_file"
+      return 0
+    fi
+    sleep 0.5
+  done
+  echo "the game did not end within $seconds s"
+  show_pane
+  exit 1
+}
+
+tmux -u -f /dev/null -L "$socket" new-session -d -s game -x 100 -y 45 \
+  "wine '$exe'; echo \$? > '$status_file'; sleep 600"
+
+tagline=" The definitive text-based version of the popular game"
+wait_for_text "$tagline" 120
+wait_for_text "Press [S] to begin, and [Q] to quit:" 30
+if ! tmux -L "$socket" capture-pane -p -e -t game | grep -qF -- $'\e[96m'"$tagline"; then
+  echo "the title's tagline is not in bright cyan"
+  tmux -L "$socket" capture-pane -p -e -t game | cat -v
+  exit 1
+fi
+
+case $case_name in
+  title-quit)
+    tmux -L "$socket" send-keys -t game q
+    status=$(wait_for_exit 60)
+    if [[ $status != 0 ]]; then
+      echo "exit status $status after Q, expected 0"
+      show_pane
+      exit 1
+    fi
+    ;;
+  round)
+    tmux -L "$socket" send-keys -t game s
+    wait_for_text "Score:" 30
+    wait_for_text "1UP:" 10
+    wait_for_text "╔═" 10
+    wait_for_text "║" 10
+    ;;
+  *)
+    echo "unknown case $case_name"
+    exit 2
+    ;;
+esac
+echo "$case_name: passed"
