@@ -1,0 +1,449 @@
+#!/usr/bin/env python3
+"""End-to-end tests of mazewick on a real terminal: tmux runs the game, send-keys types and
+capture-pane reads the screen.
+
+Usage: terminal_e2e.py MAZEWICK CASE
+
+Every case that runs the game checks afterwards that the terminal is as it was: the same stty
+settings, the cursor visible, the shell's screen back and the user's title back. Each case has a
+tmux server of its own, so cases run in parallel and never touch a user's tmux. Exit status 0 is a
+pass, 1 a failure, 77 a case that cannot run yet (the game does not get that far).
+"""
+
+import os
+import re
+import shlex
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIPPED = 77
+WAIT_SECONDS = 10
+PANE_COLUMNS = 80
+PANE_ROWS = 40
+USER_TITLE = "e2e-user-title"
+GAME_TITLE = "Mazewick 1.0"
+TAGLINE = " The definitive text-based version of the popular game"
+PROMPT = "Press [S] to begin, and [Q] to quit:"
+SHELL_PROMPT = "e2e$ "
+
+# Runs the game in the pane and records what the checks need. The traps keep this shell alive
+# when a signal ends the game, so that it can record the status; the game itself gets the
+# signals' default dispositions. The inner shell records its process id and becomes the game.
+RUNNER = r"""
+trap : INT TERM HUP QUIT
+dir=$1
+shift
+stty -g > "$dir/before"
+printf '\033]2;%s\007' "$TITLE"
+sh -c 'echo $$ > "$0"; exec "$@"' "$dir/pid" "$@"
+echo $? > "$dir/status.tmp"
+stty -g > "$dir/after"
+mv "$dir/status.tmp" "$dir/status"
+"""
+
+
+class Failure(Exception):
+    pass
+
+
+class Skip(Exception):
+    pass
+
+
+class Pane:
+    """One tmux server with one pane running an interactive shell."""
+
+    def __init__(self, work_dir):
+        self.work_dir = work_dir
+        self.env = dict(os.environ)
+        self.env.pop("TMUX", None)
+        self.env["TMUX_TMPDIR"] = work_dir
+        self.env["LC_ALL"] = "C.UTF-8"
+        self.env["TITLE"] = USER_TITLE
+        self.socket = "e2e"
+        self.tmux("-f", "/dev/null", "new-session", "-d", "-x", str(PANE_COLUMNS), "-y",
+                  str(PANE_ROWS),
+                  f"env PS1={shlex.quote(SHELL_PROMPT)} bash --norc --noprofile -i")
+        self.tmux("set-option", "-g", "window-size", "manual")
+        self.wait_for_text(SHELL_PROMPT.strip())
+
+    def tmux(self, *arguments):
+        result = subprocess.run(["tmux", "-L", self.socket, *arguments], env=self.env,
+                                capture_output=True, text=True, timeout=WAIT_SECONDS)
+        if result.returncode != 0:
+            raise Failure(f"tmux {' '.join(arguments)}: {result.stderr.strip()}")
+        return result.stdout
+
+    def kill(self):
+        subprocess.run(["tmux", "-L", self.socket, "kill-server"], env=self.env,
+                       capture_output=True, timeout=WAIT_SECONDS)
+
+    def type_line(self, text):
+        self.tmux("send-keys", "-l", text)
+        self.tmux("send-keys", "Enter")
+
+    def keys(self, *keys):
+        self.tmux("send-keys", *keys)
+
+    def screen(self, escapes=False):
+        arguments = ["capture-pane", "-p"] + (["-e"] if escapes else [])
+        return self.tmux(*arguments).split("\n")
+
+    def show(self, variable):
+        return self.tmux("display-message", "-p", "#{" + variable + "}").strip()
+
+    def resize(self, columns, rows):
+        self.tmux("resize-window", "-x", str(columns), "-y", str(rows))
+
+    def wait_until(self, what, condition):
+        deadline = time.monotonic() + WAIT_SECONDS
+        while True:
+            lines = self.screen()
+            if condition(lines):
+                return lines
+            if time.monotonic() > deadline:
+                raise Failure(f"timed out waiting for {what}; the screen shows:\n" +
+                              "\n".join(lines))
+            time.sleep(0.1)
+
+    def wait_for_text(self, *texts):
+        return self.wait_until(" and ".join(repr(text) for text in texts),
+                               lambda lines: all(any(text in line for line in lines)
+                                                 for text in texts))
+
+
+class Game:
+    """The game started in a pane through the runner."""
+
+    def __init__(self, pane, binary, environment=""):
+        self.pane = pane
+        self.dir = tempfile.mkdtemp(dir=pane.work_dir)
+        runner = os.path.join(self.dir, "runner.sh")
+        with open(runner, "w", encoding="ascii") as out:
+            out.write(RUNNER)
+        pane.type_line(f"clear; {environment} sh {shlex.quote(runner)} "
+                       f"{shlex.quote(self.dir)} {shlex.quote(binary)}")
+
+    def file(self, name):
+        return os.path.join(self.dir, name)
+
+    def pid(self):
+        deadline = time.monotonic() + WAIT_SECONDS
+        while time.monotonic() < deadline:
+            try:
+                with open(self.file("pid"), encoding="ascii") as text:
+                    return int(text.read().strip())
+            except (FileNotFoundError, ValueError):
+                time.sleep(0.05)
+        raise Failure("the game did not start")
+
+    def wait_for_title_screen(self):
+        lines = self.pane.wait_for_text(TAGLINE, PROMPT)
+        expect_equal(self.pane.show("pane_title"), GAME_TITLE, "terminal title while playing")
+        return lines
+
+    def start_round(self):
+        """S on the title screen; skips the case while the game has no rounds to play."""
+        self.pane.keys("s")
+        try:
+            return self.pane.wait_for_text("Score:", "Lives:")
+        except Failure as failure:
+            raise Skip("no round is played after S yet") from failure
+
+    def wait_for_exit(self):
+        deadline = time.monotonic() + WAIT_SECONDS
+        while not os.path.exists(self.file("status")):
+            if time.monotonic() > deadline:
+                raise Failure("the game did not end; the screen shows:\n" +
+                              "\n".join(self.pane.screen()))
+            time.sleep(0.05)
+        with open(self.file("status"), encoding="ascii") as text:
+            return int(text.read().strip())
+
+    def expect_exit(self, status):
+        expect_equal(self.wait_for_exit(), status, "exit status")
+        self.expect_terminal_restored(self.file("after"))
+
+    def expect_terminal_restored(self, stty_file):
+        with open(self.file("before"), encoding="ascii") as before, \
+                open(stty_file, encoding="ascii") as after:
+            expect_equal(after.read(), before.read(), "stty -g")
+        expect_equal(self.pane.show("cursor_flag"), "1", "cursor visible")
+        expect_equal(self.pane.show("alternate_on"), "0", "alternate screen")
+        expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
+
+
+def expect_equal(actual, expected, what):
+    if actual != expected:
+        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def expect(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def expect_whole_frame(lines):
+    """The score line, 31 rows of the board and the lives line, one under the other."""
+    score_rows = [row for row, line in enumerate(lines) if "Score:" in line]
+    lives_rows = [row for row, line in enumerate(lines) if "Lives:" in line]
+    expect(len(score_rows) == 1 and len(lives_rows) == 1,
+           "one score line and one lives line:\n" + "\n".join(lines))
+    expect(lives_rows[0] - score_rows[0] == 32, "33 rows from score to lives")
+    board = lines[score_rows[0] + 1:lives_rows[0]]
+    expect(all(line.strip() for line in board), "no empty board row:\n" + "\n".join(lines))
+
+
+def line_with(lines, text):
+    for line in lines:
+        if text in line:
+            return line
+    raise Failure(f"no line with {text!r}")
+
+
+# The cases.
+
+def title_quit(pane, binary):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    pane.keys("q")
+    game.expect_exit(0)
+
+
+def ctrl_c_title(pane, binary):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    pane.keys("C-c")
+    game.expect_exit(130)
+
+
+def signal_title(pane, binary, signal_number, status):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    os.kill(game.pid(), signal_number)
+    game.expect_exit(status)
+
+
+def sigterm_title(pane, binary):
+    signal_title(pane, binary, 15, 143)
+
+
+def sighup_title(pane, binary):
+    signal_title(pane, binary, 1, 129)
+
+
+def crash_title(pane, binary):
+    signal_title(pane, binary, 11, 139)
+
+
+def ctrl_c_play(pane, binary):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    game.start_round()
+    pane.keys("C-c")
+    game.expect_exit(130)
+
+
+def suspend_play(pane, binary):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    game.start_round()
+    pane.keys("C-z")
+    pane.wait_for_text("Stopped")
+    # While stopped, the shell has its terminal back.
+    pane.type_line(f"stty -g > {shlex.quote(game.file('stopped'))}")
+    deadline = time.monotonic() + WAIT_SECONDS
+    while not os.path.exists(game.file("stopped")) and time.monotonic() < deadline:
+        time.sleep(0.05)
+    game.expect_terminal_restored(game.file("stopped"))
+    pane.type_line("fg")
+    pane.wait_until("the board after fg",
+                    lambda lines: sum("Score:" in line or "Lives:" in line for line in lines) == 2)
+    expect_whole_frame(pane.screen())
+    expect_equal(pane.show("pane_title"), GAME_TITLE, "terminal title after fg")
+    pane.keys("C-c")
+    game.expect_exit(130)
+
+
+def resize(pane, binary, in_round):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    if in_round:
+        game.start_round()
+    pane.resize(50, 30)
+    pane.wait_for_text("needs a terminal of 55 x 33", "This one is 50 x 30")
+    pane.resize(54, 40)
+    pane.wait_for_text("needs a terminal of 55 x 33", "This one is 54 x 40")
+    pane.resize(PANE_COLUMNS, PANE_ROWS)
+    if in_round:
+        pane.wait_for_text("Score:", "Lives:")
+        expect_whole_frame(pane.screen())
+    else:
+        lines = pane.wait_for_text(TAGLINE, PROMPT)
+        expect(not any("needs a terminal" in line for line in lines), "notice gone")
+        pane.keys("q")
+        game.expect_exit(0)
+        return
+    pane.keys("C-c")
+    game.expect_exit(130)
+
+
+def resize_title(pane, binary):
+    resize(pane, binary, False)
+
+
+def resize_play(pane, binary):
+    resize(pane, binary, True)
+
+
+COLOUR_SEQUENCE = re.compile(r"\x1b\[([0-9;]*)m")
+
+
+def colour_codes(line):
+    """The SGR parameters of a captured line, as a list of strings."""
+    codes = []
+    for match in COLOUR_SEQUENCE.finditer(line):
+        codes.extend(match.group(1).split(";"))
+    return codes
+
+
+def lang_c(pane, binary):
+    game = Game(pane, binary, "LC_ALL=C LANG=C")
+    lines = game.wait_for_title_screen()
+    expect(all(ord(character) < 0x7F for line in lines for character in line),
+           "only ASCII on the screen:\n" + "\n".join(lines))
+    expect(any("#####" in line for line in lines), "blocks shown as #")
+    pane.keys("q")
+    game.expect_exit(0)
+
+
+def no_color(pane, binary):
+    game = Game(pane, binary, "NO_COLOR=1")
+    game.wait_for_title_screen()
+    tagline = line_with(pane.screen(escapes=True), TAGLINE.strip())
+    codes = colour_codes(tagline)
+    expect("1" in codes, f"bright text in bold: {tagline!r}")
+    coloured = [code for code in codes if re.fullmatch(r"3[0-7]|9[0-7]|4[0-7]|10[0-7]|38|48", code)]
+    expect(not coloured, f"no colours: {tagline!r}")
+    pane.keys("q")
+    game.expect_exit(0)
+
+
+def eight_colours(pane, binary):
+    game = Game(pane, binary, "TERM=xterm")
+    game.wait_for_title_screen()
+    tagline = line_with(pane.screen(escapes=True), TAGLINE.strip())
+    codes = colour_codes(tagline)
+    expect("36" in codes and "1" in codes, f"cyan in bold: {tagline!r}")
+    expect("96" not in codes, f"no bright colour codes: {tagline!r}")
+    pane.keys("q")
+    game.expect_exit(0)
+
+
+def many_colours(pane, binary):
+    game = Game(pane, binary, "TERM=xterm-256color")
+    game.wait_for_title_screen()
+    tagline = line_with(pane.screen(escapes=True), TAGLINE.strip())
+    expect("\x1b[96m" in tagline or "\x1b[38;5;14m" in tagline, f"bright cyan: {tagline!r}")
+    pane.keys("q")
+    game.expect_exit(0)
+
+
+def invalid_then_quit(pane, binary):
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    # An arrow key gives no character: the prompt is not answered by it.
+    pane.keys("Up")
+    pane.keys("x")
+    pane.wait_for_text("Invalid selection, press any key to try again!")
+    pane.keys("Escape")
+    pane.wait_for_text(PROMPT)
+    pane.keys("Q")
+    game.expect_exit(0)
+
+
+def run(command, stdin=subprocess.DEVNULL):
+    return subprocess.run(command, stdin=stdin, capture_output=True, text=True,
+                          timeout=WAIT_SECONDS)
+
+
+def command_line(binary):
+    help_run = run([binary, "--help"])
+    expect_equal(help_run.returncode, 0, "--help status")
+    expect(help_run.stdout.startswith("Usage: mazewick"), "--help prints usage")
+    version_run = run([binary, "--version"])
+    expect_equal(version_run.returncode, 0, "--version status")
+    expect_equal(version_run.stdout, "Mazewick 1.0\n", "--version output")
+    bad_run = run([binary, "--bogus"])
+    expect_equal(bad_run.returncode, 2, "bad argument status")
+    expect_equal(bad_run.stdout, "", "nothing on standard output")
+    expect(bad_run.stderr.startswith("mazewick: unknown argument '--bogus'\nUsage:"),
+           f"one-line error, then usage: {bad_run.stderr!r}")
+
+
+def no_terminal(binary):
+    result = run([binary])
+    expect_equal(result.returncode, 1, "status without a terminal")
+    expect_equal(result.stderr, "mazewick: standard input is not a terminal\n", "message")
+    expect_equal(result.stdout, "", "nothing on standard output")
+
+
+PANE_CASES = {
+    "title_quit": title_quit,
+    "ctrl_c_title": ctrl_c_title,
+    "sigterm_title": sigterm_title,
+    "sighup_title": sighup_title,
+    "crash_title": crash_title,
+    "ctrl_c_play": ctrl_c_play,
+    "suspend_play": suspend_play,
+    "resize_title": resize_title,
+    "resize_play": resize_play,
+    "lang_c": lang_c,
+    "no_color": no_color,
+    "eight_colours": eight_colours,
+    "many_colours": many_colours,
+    "invalid_then_quit": invalid_then_quit,
+}
+
+PLAIN_CASES = {
+    "command_line": command_line,
+    "no_terminal": no_terminal,
+}
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[2] not in {**PANE_CASES, **PLAIN_CASES}:
+        print(__doc__.strip(), file=sys.stderr)
+        print("Cases: " + " ".join([*PANE_CASES, *PLAIN_CASES]), file=sys.stderr)
+        return 2
+    binary = os.path.abspath(sys.argv[1])
+    case = sys.argv[2]
+    try:
+        if case in PLAIN_CASES:
+            PLAIN_CASES[case](binary)
+            return 0
+        if shutil.which("tmux") is None:
+            raise Failure("tmux is not installed")
+        work_dir = tempfile.mkdtemp(prefix="mzw-")
+        pane = None
+        try:
+            pane = Pane(work_dir)
+            PANE_CASES[case](pane, binary)
+        finally:
+            if pane is not None:
+                pane.kill()
+            shutil.rmtree(work_dir, ignore_errors=True)
+        return 0
+    except Skip as skip:
+        print(f"SKIP {case}: {skip}")
+        return SKIPPED
+    except (Failure, subprocess.TimeoutExpired) as failure:
+        print(f"FAIL {case}: {failure}", file=sys.stderr)
+        return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
