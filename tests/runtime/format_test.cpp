@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -240,6 +242,42 @@ TEST(FmtPrint, MixedArguments) {
   const char16_t wide[] = {u'o', u'k', 0};
   EXPECT_EQ(fmt_print(line, "%s %d %u %ls", "x", -1, 2u, wide), 9);
   EXPECT_STREQ(line, "x -1 2 ok");
+}
+
+TEST(FmtCapacity, RandomFormatsFitExactlyWhenTheFullOutputFits) {
+  const char* const pieces[] = {"a",   "%",    "%%",  "%u",   "%5u", "%05d", "%-3s", "%s",
+                                "%7s", "%.2s", "%*u", "%.*s", "%lx", "%ls",  "%q",   "%0-5u",
+                                "%hd", "%X",   " ",   "%c",   "%-",  "%3"};
+  // Texts that read as narrow strings and as strings of 16-bit units alike, since a random
+  // directive may take either.
+  alignas(char16_t) static const char text[] = {'t', 'e', 'x', 't', 0, 0, 0, 0};
+  alignas(char16_t) static const char empty[] = {0, 0};
+  const FmtArg args[] = {fmt_arg(7u),          fmt_arg(text), fmt_arg(-12), fmt_arg(empty),
+                         fmt_arg(4294967295u), fmt_arg(3u),   fmt_arg(65u), fmt_arg(text)};
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::string format;
+    for (int count = static_cast<int>(random() % 6); count > 0; --count) {
+      format += pieces[random() % std::size(pieces)];
+    }
+    const uint32_t arg_count = random() % (std::size(args) + 1);
+    std::vector<char> full(256, '#');
+    // Huge widths from slots overflow even the large buffer, and so every smaller one.
+    const int full_length = fmt_vprint(full.data(), 256, format.c_str(), args, arg_count);
+
+    const uint32_t capacity = 1 + random() % 40;
+    std::vector<char> bounded(capacity + 4, '#');
+    const int length = fmt_vprint(bounded.data(), capacity, format.c_str(), args, arg_count);
+    SCOPED_TRACE(format + " in " + std::to_string(capacity));
+    EXPECT_EQ(std::string(bounded.end() - 4, bounded.end()), "####");
+    if (full_length >= 0 && full_length < static_cast<int>(capacity)) {
+      ASSERT_EQ(length, full_length);
+      EXPECT_EQ(std::string(bounded.data(), length + 1), std::string(full.data(), length + 1));
+    } else {
+      ASSERT_EQ(length, -1);
+      EXPECT_EQ(bounded[0], '\0');
+    }
+  }
 }
 
 }  // namespace
