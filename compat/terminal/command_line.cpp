@@ -40,7 +40,7 @@ void print_help(std::FILE* out) {
       "\n"
       "Controls:\n"
       "  title screen    S start a game, Q quit\n"
-      "  during a round  w up, a left, s down, d right\n"
+      "  during a round  w up, a left, s down, d right, Esc pause\n"
       "  result screens  Space continue, Q quit\n"
       "  anywhere        Ctrl-C quit, Ctrl-Z suspend (fg resumes)\n"
       "\n"

@@ -31,9 +31,11 @@ SHELL_PROMPT = "e2e$ "
 
 # Runs the game in the pane and records what the checks need. The traps keep this shell alive
 # when a signal ends the game, so that it can record the status; the game itself gets the
-# signals' default dispositions. The inner shell records its process id and becomes the game.
+# signals' default dispositions, or hangups ignored as under nohup when $IGNORE_HANGUP is set.
+# The inner shell records its process id and becomes the game.
 RUNNER = r"""
 trap : INT TERM HUP QUIT
+if [ -n "$IGNORE_HANGUP" ]; then trap '' HUP; fi
 dir=$1
 shift
 stty -g > "$dir/before"
@@ -239,6 +241,15 @@ def crash_title(pane, binary):
     signal_title(pane, binary, 11, 139)
 
 
+def terminal_closed_title(pane, binary):
+    # With hangups ignored, the closed terminal shows as the end of the input: the title screen
+    # takes the quit path.
+    game = Game(pane, binary, "IGNORE_HANGUP=1")
+    game.wait_for_title_screen()
+    pane.tmux("kill-pane")
+    expect_equal(game.wait_for_exit(), 0, "exit status")
+
+
 def ctrl_c_play(pane, binary):
     game = Game(pane, binary)
     game.wait_for_title_screen()
@@ -397,6 +408,7 @@ PANE_CASES = {
     "sigterm_title": sigterm_title,
     "sighup_title": sighup_title,
     "crash_title": crash_title,
+    "terminal_closed_title": terminal_closed_title,
     "ctrl_c_play": ctrl_c_play,
     "suspend_play": suspend_play,
     "resize_title": resize_title,
