@@ -1,5 +1,6 @@
 #include "headless_session.h"
 
+#include "actors/random.h"
 #include "console/console.h"
 #include "cp437.h"
 
@@ -33,6 +34,7 @@ void HeadlessSession::SetUp() {
   console_host().reset();
   con_layer = ConsoleLayerState{};
   game_state = GameState{};
+  random_state = RandomState{};
   waits_.clear();
 }
 
