@@ -6,7 +6,6 @@
 #include "actors/player.h"
 #include "maze/board_queries.h"
 #include "maze/cell_byte.h"
-#include "maze/layouts.h"
 #include "maze/maze_compiler.h"
 
 namespace {
@@ -90,7 +89,11 @@ void give_extra_lives(GameState& game) {
 }  // namespace
 
 void round_setup(GameState& game) {
-  compile_maze(game.board, maze_layout(game.round % kLayoutCount));
+  set_up_round(game, maze_layout(game.round % kLayoutCount));
+}
+
+void set_up_round(GameState& game, const MazeLayout& layout) {
+  compile_maze(game.board, layout);
   game.mode_timer = 0;
   game.pellets_total =
       static_cast<uint16_t>(count_cells(game.board, kFloor | kItemPellet, 0xCF) +

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
+#include "maze/layouts.h"
 
 // Turn requests, one per tick: 0 for none, else 4 + the wanted direction.
 constexpr uint8_t kTurnUp = 4;
@@ -16,6 +17,8 @@ constexpr uint8_t kTurnLeft = 7;
 // and every figure on its start cell. Score, lives, fright time, the tick count, the queued turn
 // and the chasers' targets and flags are left as they are.
 void round_setup(GameState& game);
+// The same on the given maze.
+void set_up_round(GameState& game, const MazeLayout& layout);
 
 // Places the bonus item on the player's start cell when the pellets left drop below half of the
 // round's total, and again below an eighth.

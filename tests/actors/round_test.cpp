@@ -2,8 +2,8 @@
 
 #include "actors/chaser_house.h"
 #include "actors/random.h"
+#include "game/round_tick.h"
 #include "maze/board_queries.h"
-#include "tests/actors/round_driver.h"
 
 namespace {
 
@@ -12,27 +12,16 @@ class RoundOnLayout0 : public ::testing::Test {
   void SetUp() override {
     game = GameState{};
     random_state = {0, 0};
-    set_up_round(game, game.board, maze_layout(0));
+    round_setup(game);
   }
-  void tick() { play_tick(game, game.board, 0); }
+  void tick() {
+    place_bonus_item(game);
+    update_round(game, 0);
+    count_tick(game);
+  }
 
   GameState game;
 };
-
-TEST_F(RoundOnLayout0, SetUpPlacesEveryoneAndCountsThePellets) {
-  EXPECT_EQ(game.pellets_total, 297);
-  EXPECT_EQ(game.pellets_left, 297);
-  EXPECT_EQ(game.player.x, 13);
-  EXPECT_EQ(game.player.y, 23);
-  EXPECT_EQ(game.player.dir, kDirRight);
-  const uint8_t homes[kChaserCount][2] = {{12, 13}, {15, 13}, {12, 15}, {15, 15}};
-  for (uint8_t i = 0; i < kChaserCount; ++i) {
-    EXPECT_EQ(game.chasers[i].x, homes[i][0]);
-    EXPECT_EQ(game.chasers[i].y, homes[i][1]);
-    EXPECT_EQ(game.chasers[i].dir, i);
-    EXPECT_EQ(game.house_timers[i], 15 * (i + 1));
-  }
-}
 
 TEST_F(RoundOnLayout0, Chaser0LeavesTheHouseByTheArrows) {
   const uint8_t path[11][2] = {{13, 13}, {14, 13}, {15, 13}, {16, 13}, {16, 14}, {15, 14},

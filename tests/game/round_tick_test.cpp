@@ -324,25 +324,4 @@ TEST_F(RoundTickTest, TicksCountFrightDownOrModeUp) {
   EXPECT_EQ(game.tick, 1);
 }
 
-TEST_F(RoundTickTest, ChaserZeroLeavesTheHouseOnItsPath) {
-  round_setup(game);
-  const int path[11][2] = {{13, 13}, {14, 13}, {15, 13}, {16, 13}, {16, 14}, {15, 14},
-                           {14, 14}, {14, 13}, {14, 12}, {14, 11}, {15, 11}};
-  for (int tick = 0; tick < 11; ++tick) {
-    place_bonus_item(game);
-    update_round(game, 0);
-    count_tick(game);
-    EXPECT_EQ(game.chasers[0].x, path[tick][0]) << "tick " << tick + 1;
-    EXPECT_EQ(game.chasers[0].y, path[tick][1]) << "tick " << tick + 1;
-  }
-  EXPECT_EQ(game.chasers[0].dir, kDirRight);
-  for (int tick = 12; tick <= 23; ++tick) {
-    place_bonus_item(game);
-    update_round(game, 0);
-    count_tick(game);
-  }
-  EXPECT_EQ(game.chasers[1].x, 13);
-  EXPECT_EQ(game.chasers[1].y, 12);
-}
-
 }  // namespace
