@@ -615,9 +615,17 @@ void TerminalFrontend::handle_signals() {
 }
 
 void TerminalFrontend::suspend() {
+  // Another process of the same job (a wrapper script) may stop first and let the shell take the
+  // terminal; the terminal is given back all the same instead of stopping halfway on SIGTTOU.
+  sigset_t tty_output;
+  sigemptyset(&tty_output);
+  sigaddset(&tty_output, SIGTTOU);
+  sigset_t previous_mask;
+  sigprocmask(SIG_BLOCK, &tty_output, &previous_mask);
   endwin();
   write_all(STDOUT_FILENO, give_back_sequence());
   tcsetattr(STDOUT_FILENO, TCSADRAIN, &g_shell_modes);
+  sigprocmask(SIG_SETMASK, &previous_mask, nullptr);
   g_terminal_taken = 0;
   // The size was given back with the rest; it is asked for again if still needed.
   size_asked_ = false;

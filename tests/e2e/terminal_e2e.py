@@ -29,21 +29,27 @@ TAGLINE = " The definitive text-based version of the popular game"
 PROMPT = "Press [S] to begin, and [Q] to quit:"
 SHELL_PROMPT = "e2e$ "
 
-# Runs the game in the pane and records what the checks need. The traps keep this shell alive
-# when a signal ends the game, so that it can record the status; the game itself gets the
-# signals' default dispositions, or hangups ignored as under nohup when $IGNORE_HANGUP is set.
-# The inner shell records its process id and becomes the game.
+# Starts the game in the pane: records the terminal settings and the process id, sets the
+# user's title, then becomes the game, so that the game alone is the shell's job (a job with a
+# second process would count as stopped as soon as that process stopped).
 RUNNER = r"""
-trap : INT TERM HUP QUIT
-if [ -n "$IGNORE_HANGUP" ]; then trap '' HUP; fi
 dir=$1
 shift
 stty -g > "$dir/before"
 printf '\033]2;%s\007' "$TITLE"
+echo $$ > "$dir/pid"
+exec "$@"
+"""
+
+# For a game that outlives its terminal: hangups ignored as under nohup, and the status recorded
+# by a shell that stays behind.
+RUNNER_WITHOUT_TERMINAL = r"""
+trap '' HUP
+dir=$1
+shift
 sh -c 'echo $$ > "$0"; exec "$@"' "$dir/pid" "$@"
-echo $? > "$dir/status.tmp"
-stty -g > "$dir/after"
-mv "$dir/status.tmp" "$dir/status"
+echo $? > "$dir/status.partial"
+mv "$dir/status.partial" "$dir/status"
 """
 
 
@@ -118,14 +124,14 @@ class Pane:
 
 
 class Game:
-    """The game started in a pane through the runner."""
+    """The game started in a pane through a runner."""
 
-    def __init__(self, pane, binary, environment=""):
+    def __init__(self, pane, binary, environment="", runner_text=RUNNER):
         self.pane = pane
         self.dir = tempfile.mkdtemp(dir=pane.work_dir)
         runner = os.path.join(self.dir, "runner.sh")
         with open(runner, "w", encoding="ascii") as out:
-            out.write(RUNNER)
+            out.write(runner_text)
         pane.type_line(f"clear; {environment} sh {shlex.quote(runner)} "
                        f"{shlex.quote(self.dir)} {shlex.quote(binary)}")
 
@@ -133,14 +139,9 @@ class Game:
         return os.path.join(self.dir, name)
 
     def pid(self):
-        deadline = time.monotonic() + WAIT_SECONDS
-        while time.monotonic() < deadline:
-            try:
-                with open(self.file("pid"), encoding="ascii") as text:
-                    return int(text.read().strip())
-            except (FileNotFoundError, ValueError):
-                time.sleep(0.05)
-        raise Failure("the game did not start")
+        """The game's process id; the runner wrote it before it became the game."""
+        with open(self.file("pid"), encoding="ascii") as text:
+            return int(text.read().strip())
 
     def wait_for_title_screen(self):
         lines = self.pane.wait_for_text(TAGLINE, PROMPT)
@@ -155,19 +156,27 @@ class Game:
         except Failure as failure:
             raise Skip("no round is played after S yet") from failure
 
-    def wait_for_exit(self):
-        deadline = time.monotonic() + WAIT_SECONDS
-        while not os.path.exists(self.file("status")):
-            if time.monotonic() > deadline:
-                raise Failure("the game did not end; the screen shows:\n" +
-                              "\n".join(self.pane.screen()))
-            time.sleep(0.05)
+    def record_in_shell(self, command, name):
+        """Has the shell in the pane write what the command prints to a file; its path."""
+        path = self.file(name)
+        partial = self.file(name + ".partial")
+        self.pane.type_line(f"{command} > {shlex.quote(partial)}; "
+                            f"mv {shlex.quote(partial)} {shlex.quote(path)}")
+        wait_for_file(path, f"{command} in the shell")
+        return path
+
+    def read_status(self):
         with open(self.file("status"), encoding="ascii") as text:
             return int(text.read().strip())
 
     def expect_exit(self, status):
-        expect_equal(self.wait_for_exit(), status, "exit status")
-        self.expect_terminal_restored(self.file("after"))
+        """Waits for the shell to be back, then has it record the status and the settings."""
+        self.pane.wait_until("the shell after the game",
+                             lambda lines: any(line.strip() == SHELL_PROMPT.strip()
+                                               for line in lines))
+        self.record_in_shell("echo $?", "status")
+        expect_equal(self.read_status(), status, "exit status")
+        self.expect_terminal_restored(self.record_in_shell("stty -g", "after"))
 
     def expect_terminal_restored(self, stty_file):
         with open(self.file("before"), encoding="ascii") as before, \
@@ -176,6 +185,14 @@ class Game:
         expect_equal(self.pane.show("cursor_flag"), "1", "cursor visible")
         expect_equal(self.pane.show("alternate_on"), "0", "alternate screen")
         expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
+
+
+def wait_for_file(path, what):
+    deadline = time.monotonic() + WAIT_SECONDS
+    while not os.path.exists(path):
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(0.05)
 
 
 def expect_equal(actual, expected, what):
@@ -244,10 +261,11 @@ def crash_title(pane, binary):
 def terminal_closed_title(pane, binary):
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
-    game = Game(pane, binary, "IGNORE_HANGUP=1")
+    game = Game(pane, binary, runner_text=RUNNER_WITHOUT_TERMINAL)
     game.wait_for_title_screen()
     pane.tmux("kill-pane")
-    expect_equal(game.wait_for_exit(), 0, "exit status")
+    wait_for_file(game.file("status"), "the game's end")
+    expect_equal(game.read_status(), 0, "exit status")
 
 
 def ctrl_c_play(pane, binary):
@@ -265,11 +283,7 @@ def suspend_play(pane, binary):
     pane.keys("C-z")
     pane.wait_for_text("Stopped")
     # While stopped, the shell has its terminal back.
-    pane.type_line(f"stty -g > {shlex.quote(game.file('stopped'))}")
-    deadline = time.monotonic() + WAIT_SECONDS
-    while not os.path.exists(game.file("stopped")) and time.monotonic() < deadline:
-        time.sleep(0.05)
-    game.expect_terminal_restored(game.file("stopped"))
+    game.expect_terminal_restored(game.record_in_shell("stty -g", "stopped"))
     pane.type_line("fg")
     pane.wait_until("the board after fg",
                     lambda lines: sum("Score:" in line or "Lives:" in line for line in lines) == 2)
