@@ -505,8 +505,9 @@ void TerminalFrontend::ask_for_size(int columns, int rows) {
   asked_columns_ = columns;
   asked_rows_ = rows;
   // Never smaller than the terminal is: only the dimension that is short grows.
-  write_all(STDOUT_FILENO, resize_sequence(std::max(LINES, rows), std::max(COLS, columns)));
-  rebuild_emergency_restore();
+  requested_columns_ = std::max(COLS, columns);
+  requested_rows_ = std::max(LINES, rows);
+  write_all(STDOUT_FILENO, resize_sequence(requested_rows_, requested_columns_));
 }
 
 short TerminalFrontend::colour_pair(int foreground, int background) {
@@ -679,7 +680,9 @@ std::string TerminalFrontend::give_back_sequence() const {
   std::string bytes;
   if (xterm_controls_) {
     bytes += kPopTitle;
-    if (size_asked_) {
+    // Only a terminal that took the size asked for, and still has it, is given its size back:
+    // a size the user chose since stays.
+    if (size_asked_ && COLS == requested_columns_ && LINES == requested_rows_) {
       bytes += resize_sequence(original_rows_, original_columns_);
     }
   }

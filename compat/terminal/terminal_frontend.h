@@ -87,7 +87,9 @@ class TerminalFrontend final : public ConsoleFrontend {
   bool size_asked_ = false;
   int asked_columns_ = 0;
   int asked_rows_ = 0;
-  int original_columns_ = 0;
+  int requested_columns_ = 0;  // the size asked for
+  int requested_rows_ = 0;
+  int original_columns_ = 0;  // the size before the first ask
   int original_rows_ = 0;
 
   short colour_pairs_[256] = {};

@@ -103,6 +103,10 @@ class Pane:
     def show(self, variable):
         return self.tmux("display-message", "-p", "#{" + variable + "}").strip()
 
+    def record_output(self, path):
+        """Copies what programs write to the pane into a file from now on."""
+        self.tmux("pipe-pane", "-o", f"cat > {shlex.quote(path)}")
+
     def resize(self, columns, rows):
         self.tmux("resize-window", "-x", str(columns), "-y", str(rows))
 
@@ -187,12 +191,16 @@ class Game:
         expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
 
 
-def wait_for_file(path, what):
+def wait_until_true(what, condition):
     deadline = time.monotonic() + WAIT_SECONDS
-    while not os.path.exists(path):
+    while not condition():
         if time.monotonic() > deadline:
             raise Failure(f"timed out waiting for {what}")
         time.sleep(0.05)
+
+
+def wait_for_file(path, what):
+    wait_until_true(what, lambda: os.path.exists(path))
 
 
 def expect_equal(actual, expected, what):
@@ -324,6 +332,43 @@ def resize_play(pane, binary):
     resize(pane, binary, True)
 
 
+def size_requests(path):
+    """The window sizes, as (rows, columns), that the game asked the terminal for."""
+    if not os.path.exists(path):
+        return []
+    with open(path, "rb") as output:
+        return [(int(rows), int(columns))
+                for rows, columns in re.findall(rb"\x1b\[8;(\d+);(\d+)t", output.read())]
+
+
+def size_request(pane, binary, granted):
+    output = os.path.join(pane.work_dir, "output")
+    pane.resize(50, 30)
+    pane.record_output(output)
+    game = Game(pane, binary)
+    pane.wait_for_text("needs a terminal of 55 x 33")
+    # Only the dimensions that are short grow.
+    wait_until_true("the request for a larger window", lambda: size_requests(output) == [(33, 55)])
+    if granted:
+        pane.resize(55, 33)
+    else:
+        pane.resize(PANE_COLUMNS, PANE_ROWS)
+    game.wait_for_title_screen()
+    pane.keys("q")
+    game.expect_exit(0)
+    # The size is given back only to a terminal that took the size asked for.
+    expect_equal(size_requests(output), [(33, 55), (30, 50)] if granted else [(33, 55)],
+                 "window sizes asked for")
+
+
+def size_request_granted(pane, binary):
+    size_request(pane, binary, True)
+
+
+def size_request_overridden(pane, binary):
+    size_request(pane, binary, False)
+
+
 COLOUR_SEQUENCE = re.compile(r"\x1b\[([0-9;]*)m")
 
 
@@ -427,6 +472,8 @@ PANE_CASES = {
     "suspend_play": suspend_play,
     "resize_title": resize_title,
     "resize_play": resize_play,
+    "size_request_granted": size_request_granted,
+    "size_request_overridden": size_request_overridden,
     "lang_c": lang_c,
     "no_color": no_color,
     "eight_colours": eight_colours,
