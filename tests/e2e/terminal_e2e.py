@@ -301,6 +301,29 @@ def suspend_play(pane, binary):
     game.expect_exit(130)
 
 
+def pause_play(pane, binary):
+    # A lone Esc is a key at once, not the start of a sequence that never comes.
+    game = Game(pane, binary)
+    game.wait_for_title_screen()
+    game.start_round()
+    pane.keys("Escape")
+    pane.wait_for_text("PAUSED")
+    pane.keys("Q")
+    game.expect_exit(0)
+
+
+def lang_c_play(pane, binary):
+    game = Game(pane, binary, "LC_ALL=C LANG=C")
+    game.wait_for_title_screen()
+    lines = game.start_round()
+    expect_whole_frame(lines)
+    expect(all(ord(character) < 0x7F for line in lines for character in line),
+           "only ASCII on the board:\n" + "\n".join(lines))
+    expect(any("+====" in line for line in lines), "double walls as = and +")
+    pane.keys("C-c")
+    game.expect_exit(130)
+
+
 def resize(pane, binary, in_round):
     game = Game(pane, binary)
     game.wait_for_title_screen()
@@ -470,6 +493,8 @@ PANE_CASES = {
     "terminal_closed_title": terminal_closed_title,
     "ctrl_c_play": ctrl_c_play,
     "suspend_play": suspend_play,
+    "pause_play": pause_play,
+    "lang_c_play": lang_c_play,
     "resize_title": resize_title,
     "resize_play": resize_play,
     "size_request_granted": size_request_granted,
