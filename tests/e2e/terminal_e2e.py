@@ -300,6 +300,13 @@ def pause_play(pane, binary):
     game.start_round()
     pane.keys("Escape")
     pane.wait_for_text("PAUSED")
+    # Esc plays on: the lives line comes back over the pause line.
+    pane.keys("Escape")
+    pane.wait_until("the lives line after resuming",
+                    lambda lines: any("Lives:" in line for line in lines)
+                    and not any("PAUSED" in line for line in lines))
+    pane.keys("Escape")
+    pane.wait_for_text("PAUSED")
     pane.keys("Q")
     game.expect_exit(0)
 
