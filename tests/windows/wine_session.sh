@@ -43,6 +43,15 @@ show_pane() {
   echo "---"
 }
 
+# Fails at once when wine reports a crash of the game or of its console.
+check_no_crash() {
+  if tmux -L "$socket" capture-pane -p -t game | grep -qF "Unhandled"; then
+    echo "wine reported a crash"
+    show_pane
+    exit 1
+  fi
+}
+
 # Waits until the pane shows a text; fails after the given seconds.
 wait_for_text() {
   local text=$1 seconds=$2
@@ -51,6 +60,7 @@ wait_for_text() {
     if tmux -L "$socket" capture-pane -p -t game | grep -qF -- "$text"; then
       return 0
     fi
+    check_no_crash
     sleep 0.5
   done
   echo "no \"$text\" after $seconds s"
@@ -58,13 +68,13 @@ wait_for_text() {
   exit 1
 }
 
-# Waits until the game has ended and gives its exit status; fails after the given seconds.
+# Waits until the game has ended and sets exit_status; fails after the given seconds.
 wait_for_exit() {
   local seconds=$1
   local deadline=$((SECONDS + seconds))
   while ((SECONDS < deadline)); do
     if [[ -s $status_file ]]; then
-      cat "$status_file"
+      exit_status=$(<"$status_file")
       return 0
     fi
     sleep 0.5
@@ -89,9 +99,9 @@ fi
 case $case_name in
   title-quit)
     tmux -L "$socket" send-keys -t game q
-    status=$(wait_for_exit 60)
-    if [[ $status != 0 ]]; then
-      echo "exit status $status after Q, expected 0"
+    wait_for_exit 60
+    if [[ $exit_status != 0 ]]; then
+      echo "exit status $exit_status after Q, expected 0"
       show_pane
       exit 1
     fi
@@ -108,4 +118,5 @@ case $case_name in
     exit 2
     ;;
 esac
+check_no_crash
 echo "$case_name: passed"
