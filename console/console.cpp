@@ -255,7 +255,9 @@ void con_set_font_size(int size) {
   const HANDLE output = output_handle();
   CONSOLE_FONT_INFOEX font = {};
   font.cbSize = sizeof(CONSOLE_FONT_INFOEX);
-  if (functions.get_font(output, FALSE, &font) == 0) {
+  // A console shown in a terminal has no font of its own (0 x 0) and nothing to resize.
+  if (functions.get_font(output, FALSE, &font) == 0 ||
+      (font.dwFontSize.X == 0 && font.dwFontSize.Y == 0)) {
     return;
   }
   font.dwFontSize.X = static_cast<SHORT>((size >> 8) & 0x7F);

@@ -66,6 +66,15 @@ TEST_F(ConsoleLayerTest, FontSizeSetChangesOnlyWidthAndHeight) {
   EXPECT_EQ(host().font_family(), static_cast<unsigned>(TMPF_TRUETYPE));
 }
 
+TEST_F(ConsoleLayerTest, FontSizeOfAConsoleWithoutAFontIsLeftAlone) {
+  // A console shown in a terminal reports a font of 0 x 0, which cannot be resized.
+  start_resolved();
+  host().set_font(0, 0, 0x30);
+  con_set_font_size(0x0C10);
+  EXPECT_EQ(host().font_width(), 0);
+  EXPECT_EQ(host().font_height(), 0);
+}
+
 TEST_F(ConsoleLayerTest, WindowSetsBufferAndRestoresWhatResolveRecorded) {
   start_resolved();
   con_set_window(0, 0, 55, 33);
