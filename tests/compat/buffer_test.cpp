@@ -2,9 +2,9 @@
 
 namespace {
 
-using GetConsoleScreenBufferInfoTest = ConsoleTest;
+using ScreenBufferTest = ConsoleTest;
 
-TEST_F(GetConsoleScreenBufferInfoTest, ReportsAFreshConsole) {
+TEST_F(ScreenBufferTest, AFreshConsoleIs80By25WithEverythingAtItsStart) {
   CONSOLE_SCREEN_BUFFER_INFO info{};
   ASSERT_TRUE(GetConsoleScreenBufferInfo(out(), &info));
   EXPECT_EQ(info.dwSize.X, 80);
@@ -16,125 +16,83 @@ TEST_F(GetConsoleScreenBufferInfoTest, ReportsAFreshConsole) {
   EXPECT_EQ(info.srWindow.Top, 0);
   EXPECT_EQ(info.srWindow.Right, 79);
   EXPECT_EQ(info.srWindow.Bottom, 24);
-}
-
-TEST_F(GetConsoleScreenBufferInfoTest, ReportsTheAttributeAboveTheLowEightBits) {
+  CONSOLE_CURSOR_INFO cursor{};
+  ASSERT_TRUE(GetConsoleCursorInfo(out(), &cursor));
+  EXPECT_EQ(cursor.dwSize, 25u);
+  EXPECT_EQ(cursor.bVisible, TRUE);
+  CONSOLE_FONT_INFOEX font{};
+  font.cbSize = sizeof(font);
+  ASSERT_EQ(sizeof(font), 84u);
+  ASSERT_TRUE(GetCurrentConsoleFontEx(out(), FALSE, &font));
+  EXPECT_EQ(font.dwFontSize.X, 8);
+  EXPECT_EQ(font.dwFontSize.Y, 16);
+  EXPECT_EQ(font.FontFamily & (TMPF_VECTOR | TMPF_TRUETYPE), 0u);
+  EXPECT_EQ(host().title(), "");
+  // Attribute bits above the low eight are kept and reported.
   ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x41E));
-  CONSOLE_SCREEN_BUFFER_INFO info{};
   ASSERT_TRUE(GetConsoleScreenBufferInfo(out(), &info));
   EXPECT_EQ(info.wAttributes, 0x41E);
 }
 
-using SetConsoleScreenBufferSizeTest = ConsoleTest;
-
-TEST_F(SetConsoleScreenBufferSizeTest, KeepsTheOverlapAndBlanksNewCells) {
+TEST_F(ScreenBufferTest, AnySizeFromOneByOneKeepsTheOverlapAndBlanksNewCells) {
   ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x2E));
   write("abc\ndef");
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {2, 3}));
-  EXPECT_EQ(host().width(), 2);
-  EXPECT_EQ(row(0), "ab");
-  EXPECT_EQ(row(1), "de");
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {3, 4}));
-  EXPECT_EQ(row(0), "ab ");
-  EXPECT_EQ(host().cell(2, 0).attr, 0x07);
-  EXPECT_EQ(host().cell(1, 0).attr, 0x2E);
-  EXPECT_EQ(row(3), "   ");
-}
-
-TEST_F(SetConsoleScreenBufferSizeTest, AnySizeFromOneByOneSucceeds) {
-  EXPECT_TRUE(SetConsoleScreenBufferSize(out(), {1, 1}));
-  EXPECT_TRUE(SetConsoleScreenBufferSize(out(), {55, 33}));
-  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {0, 5}));
-  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {5, -1}));
-  EXPECT_EQ(host().width(), 55);
-  EXPECT_EQ(host().height(), 33);
-}
-
-TEST_F(SetConsoleScreenBufferSizeTest, ClipsTheWindowToTheNewBuffer) {
+  // The window is clipped to the buffer.
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {55, 33}));
   EXPECT_EQ(host().window_right(), 54);
   EXPECT_EQ(host().window_bottom(), 24);
+  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {0, 5}));
+  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {5, -1}));
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {2, 3}));
+  EXPECT_EQ(row(0), "ab");
+  EXPECT_EQ(row(1), "de");
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {1, 1}));
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {3, 4}));
+  EXPECT_EQ(row(0), "a  ");
+  EXPECT_EQ(row(3), "   ");
+  EXPECT_EQ(host().cell(0, 0).attr, 0x2E);
+  EXPECT_EQ(host().cell(1, 0).attr, 0x07);
 }
 
-TEST_F(SetConsoleScreenBufferSizeTest, ClampsACursorOutsideTheNewBufferAndDropsAPendingWrap) {
+TEST_F(ScreenBufferTest, ACursorOutsideTheNewBufferIsClampedAndAPendingWrapDropped) {
   ASSERT_TRUE(SetConsoleCursorPosition(out(), {70, 20}));
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {55, 10}));
   EXPECT_EQ(host().cursor_x(), 54);
   EXPECT_EQ(host().cursor_y(), 9);
-  write(std::string(1, 'x'));
-  EXPECT_TRUE(host().wrap_pending());
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {55, 5}));
-  EXPECT_FALSE(host().wrap_pending());
-  write("y");
-  EXPECT_EQ(host().cell(54, 4).ch, 'y');
+  // Whether the buffer grows or shrinks, the next byte goes where the cursor now stands.
+  const struct {
+    SHORT width;
+    const char* row;
+  } cases[] = {{6, "abcde "}, {3, "abe"}};
+  for (const auto& c : cases) {
+    host().reset(4, 3);
+    write("abcd");
+    ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {c.width, 3}));
+    EXPECT_FALSE(host().wrap_pending());
+    write("e");
+    EXPECT_EQ(row(0), c.row);
+  }
 }
 
-TEST_F(SetConsoleScreenBufferSizeTest, AWiderBufferGoesOnRightAfterAPendingWrap) {
-  host().reset(4, 3);
-  write("abcd");
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {6, 3}));
-  EXPECT_FALSE(host().wrap_pending());
-  EXPECT_EQ(host().cursor_x(), 4);
-  write("e");
-  EXPECT_EQ(row(0), "abcde ");
-}
-
-TEST_F(SetConsoleScreenBufferSizeTest, ANarrowerBufferDropsAPendingWrap) {
-  host().reset(4, 3);
-  write("abcd");
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {3, 3}));
-  EXPECT_FALSE(host().wrap_pending());
-  EXPECT_EQ(host().cursor_x(), 2);
-  write("e");
-  EXPECT_EQ(row(0), "abe");
-}
-
-using SetConsoleWindowInfoTest = ConsoleTest;
-
-TEST_F(SetConsoleWindowInfoTest, SetsARectangleInsideTheBuffer) {
-  const SMALL_RECT window = {0, 0, 54, 24};
-  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &window));
-  EXPECT_EQ(host().window_right(), 54);
-  EXPECT_EQ(host().window_bottom(), 24);
-}
-
-TEST_F(SetConsoleWindowInfoTest, FailsOutsideTheBufferAndChangesNothing) {
-  const SMALL_RECT taller = {0, 0, 54, 32};
-  const SMALL_RECT negative = {-1, 0, 10, 10};
-  const SMALL_RECT reversed = {10, 0, 5, 10};
-  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &taller));
-  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &negative));
-  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &reversed));
+TEST_F(ScreenBufferTest, WindowRectanglesMustLieInsideTheBuffer) {
+  for (const SMALL_RECT& outside :
+       {SMALL_RECT{0, 0, 54, 32}, SMALL_RECT{-1, 0, 10, 10}, SMALL_RECT{10, 0, 5, 10}}) {
+    EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &outside));
+  }
   EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, nullptr));
   EXPECT_EQ(host().window_right(), 79);
+  const SMALL_RECT inside = {0, 0, 54, 24};
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &inside));
+  EXPECT_EQ(host().window_right(), 54);
   EXPECT_EQ(host().window_bottom(), 24);
-}
-
-TEST_F(SetConsoleWindowInfoTest, TheGamesSequenceSizesWindowAndBufferTo55By33) {
-  // Window first (refused while the buffer is too short), then buffer, then window again.
-  const SMALL_RECT window = {0, 0, 54, 32};
-  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &window));
-  EXPECT_TRUE(SetConsoleActiveScreenBuffer(out()));
-  EXPECT_TRUE(SetConsoleScreenBufferSize(out(), {55, 33}));
-  EXPECT_TRUE(SetConsoleWindowInfo(out(), TRUE, &window));
-  CONSOLE_SCREEN_BUFFER_INFO info{};
-  ASSERT_TRUE(GetConsoleScreenBufferInfo(out(), &info));
-  EXPECT_EQ(info.dwSize.X, 55);
-  EXPECT_EQ(info.dwSize.Y, 33);
-  EXPECT_EQ(info.srWindow.Right, 54);
-  EXPECT_EQ(info.srWindow.Bottom, 32);
-}
-
-TEST_F(SetConsoleWindowInfoTest, RelativeRectangleMovesTheEdges) {
+  // A relative rectangle moves the edges.
   const SMALL_RECT shrink = {0, 0, -10, -5};
   ASSERT_TRUE(SetConsoleWindowInfo(out(), FALSE, &shrink));
-  EXPECT_EQ(host().window_right(), 69);
+  EXPECT_EQ(host().window_right(), 44);
   EXPECT_EQ(host().window_bottom(), 19);
 }
 
-using FillConsoleOutputTest = ConsoleTest;
-
-TEST_F(FillConsoleOutputTest, CharactersRunOnAcrossRowsAndKeepAttributesAndCursor) {
+TEST_F(ScreenBufferTest, FillsRunOnAcrossRowsAndStopAtTheEnd) {
   host().reset(4, 3);
   ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x1E));
   write("ab");
@@ -143,25 +101,66 @@ TEST_F(FillConsoleOutputTest, CharactersRunOnAcrossRowsAndKeepAttributesAndCurso
   EXPECT_EQ(written, 5u);
   EXPECT_EQ(row(0), "ab##");
   EXPECT_EQ(row(1), "### ");
-  EXPECT_EQ(host().cell(0, 0).attr, 0x1E);
   EXPECT_EQ(host().cell(2, 0).attr, 0x07);
   EXPECT_EQ(host().cursor_x(), 2);
-}
-
-TEST_F(FillConsoleOutputTest, StopsAtTheEndOfTheBuffer) {
-  host().reset(4, 3);
-  DWORD written = 0;
-  ASSERT_TRUE(FillConsoleOutputAttribute(out(), 0x4F, 100, {0, 0}, &written));
-  EXPECT_EQ(written, 12u);
+  ASSERT_TRUE(FillConsoleOutputAttribute(out(), 0x4F, 100, {0, 1}, &written));
+  EXPECT_EQ(written, 8u);
   EXPECT_EQ(host().cell(3, 2).attr, 0x4F);
-  EXPECT_EQ(host().cell(3, 2).ch, ' ');
+  EXPECT_EQ(host().cell(0, 0).attr, 0x1E);
+  EXPECT_EQ(row(1), "### ");
+  EXPECT_FALSE(FillConsoleOutputCharacterA(out(), '#', 1, {4, 0}, &written));
+  EXPECT_FALSE(FillConsoleOutputAttribute(out(), 0x4F, 1, {0, 3}, &written));
 }
 
-TEST_F(FillConsoleOutputTest, FailsOutsideTheBuffer) {
-  DWORD written = 7;
-  EXPECT_FALSE(FillConsoleOutputCharacterA(out(), '#', 1, {80, 0}, &written));
-  EXPECT_FALSE(FillConsoleOutputAttribute(out(), 0x4F, 1, {0, 25}, &written));
-  EXPECT_EQ(host().cell(0, 0).attr, 0x07);
+TEST_F(ScreenBufferTest, CursorSizesFrom1To100) {
+  CONSOLE_CURSOR_INFO hidden = {1, FALSE};
+  ASSERT_TRUE(SetConsoleCursorInfo(out(), &hidden));
+  EXPECT_FALSE(host().cursor_visible());
+  EXPECT_EQ(host().cursor_size(), 1);
+  for (CONSOLE_CURSOR_INFO bad : {CONSOLE_CURSOR_INFO{0, TRUE}, CONSOLE_CURSOR_INFO{101, TRUE}}) {
+    EXPECT_FALSE(SetConsoleCursorInfo(out(), &bad));
+  }
+  EXPECT_FALSE(host().cursor_visible());
+  EXPECT_EQ(host().cursor_size(), 1);
+  CONSOLE_CURSOR_INFO full = {100, TRUE};
+  ASSERT_TRUE(SetConsoleCursorInfo(out(), &full));
+  EXPECT_TRUE(host().cursor_visible());
+  EXPECT_EQ(host().cursor_size(), 100);
+}
+
+TEST_F(ScreenBufferTest, TheFontReadBackWithANewSizeKeepsItsFamily) {
+  host().set_font(8, 16, TMPF_TRUETYPE | 0x30);
+  CONSOLE_FONT_INFOEX font{};
+  font.cbSize = sizeof(font);
+  ASSERT_TRUE(GetCurrentConsoleFontEx(out(), FALSE, &font));
+  font.dwFontSize = {0, 16};
+  EXPECT_FALSE(SetCurrentConsoleFontEx(out(), FALSE, &font));
+  font.dwFontSize = {11, 18};
+  font.cbSize = sizeof(font) - 4;
+  EXPECT_FALSE(SetCurrentConsoleFontEx(out(), FALSE, &font));
+  EXPECT_FALSE(GetCurrentConsoleFontEx(out(), FALSE, &font));
+  EXPECT_EQ(host().font_width(), 8);
+  font.cbSize = sizeof(font);
+  ASSERT_TRUE(SetCurrentConsoleFontEx(out(), FALSE, &font));
+  EXPECT_EQ(host().font_width(), 11);
+  EXPECT_EQ(host().font_height(), 18);
+  EXPECT_EQ(host().font_family(), TMPF_TRUETYPE | 0x30u);
+}
+
+TEST_F(ScreenBufferTest, ModesAndTitle) {
+  DWORD mode = 0;
+  ASSERT_TRUE(GetConsoleMode(in(), &mode));
+  EXPECT_EQ(mode, 7u);
+  ASSERT_TRUE(SetConsoleMode(in(), 1));
+  EXPECT_EQ(host().input_mode(), 1u);
+  // The output handle reports processed, wrapping output and takes no mode.
+  ASSERT_TRUE(GetConsoleMode(out(), &mode));
+  EXPECT_EQ(mode, 3u);
+  EXPECT_FALSE(SetConsoleMode(out(), 0));
+  EXPECT_EQ(host().input_mode(), 1u);
+  ASSERT_TRUE(SetConsoleTitleA("Mazewick 1.0"));
+  EXPECT_EQ(host().title(), "Mazewick 1.0");
+  EXPECT_FALSE(SetConsoleTitleA(nullptr));
 }
 
 }  // namespace

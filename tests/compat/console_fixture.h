@@ -33,10 +33,5 @@ class ConsoleTest : public ::testing::Test {
     return text;
   }
 
-  // A row of the given width: text then spaces.
-  static std::string padded(const std::string& text, int width) {
-    return text + std::string(static_cast<size_t>(width) - text.size(), ' ');
-  }
-
   static ConsoleHost& host() { return console_host(); }
 };

@@ -1,134 +1,103 @@
+#include <vector>
+
 #include "console_fixture.h"
 
 namespace {
 
 using WriteConsoleTest = ConsoleTest;
 
-TEST_F(WriteConsoleTest, DrawsBytesInTheCurrentAttributeAndMovesRight) {
-  ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x1E));
-  EXPECT_EQ(write("ab"), 2u);
-  EXPECT_EQ(host().cell(0, 0).ch, 'a');
-  EXPECT_EQ(host().cell(1, 0).attr, 0x1E);
-  EXPECT_EQ(host().cell(2, 0).attr, ConsoleHost::kDefaultAttribute);
-  EXPECT_EQ(host().cursor_x(), 2);
+// The cursor as GetConsoleScreenBufferInfo reports it.
+COORD reported_cursor() {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  EXPECT_TRUE(GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info));
+  return info.dwCursorPosition;
 }
 
-TEST_F(WriteConsoleTest, ControlBytesBelowSpaceOtherThanTheFiveAreDrawnAsGlyphs) {
-  write(std::string("\x01\x1B\x7F\xDB", 4));
-  EXPECT_EQ(host().cell(0, 0).ch, 0x01);
-  EXPECT_EQ(host().cell(1, 0).ch, 0x1B);
-  EXPECT_EQ(host().cell(2, 0).ch, 0x7F);
-  EXPECT_EQ(host().cell(3, 0).ch, 0xDB);
-  EXPECT_EQ(host().cursor_x(), 4);
+TEST_F(WriteConsoleTest, ProcessedOutput) {
+  const struct {
+    const char* name;
+    int width;
+    int height;
+    std::string bytes;
+    std::vector<std::string> rows;
+    int cursor_x;
+    int cursor_y;
+    bool wrap_pending;
+  } cases[] = {
+      {"other control bytes are glyphs",
+       6,
+       2,
+       "\x01\x1B\x7F\xDB",
+       {"\x01\x1B\x7F\xDB  "},
+       4,
+       0,
+       false},
+      {"bell draws nothing", 6, 2, "a\ab", {"ab    "}, 2, 0, false},
+      {"backspace not past column 0", 6, 2, "abc\b\bX\r\b\b", {"aXc   "}, 0, 0, false},
+      // From 16 the next stop, 24, lies past the last column; no wrap is left pending.
+      {"tab stops, then the last column",
+       20,
+       2,
+       "ab\tc\td\te",
+       {"ab      c       d  e", std::string(20, ' ')},
+       19,
+       0,
+       true},
+      {"line feed", 6, 2, "abc\nd", {"abc   ", "d     "}, 1, 1, false},
+      {"carriage return", 6, 2, "abc\rX", {"Xbc   "}, 1, 0, false},
+      {"line feed on the bottom row scrolls",
+       4,
+       3,
+       "top\nmid\nbot\n",
+       {"mid ", "bot ", "    "},
+       0,
+       2,
+       false},
+      {"last column leaves a pending wrap", 4, 3, "abcd", {"abcd", "    "}, 3, 0, true},
+      {"a full row and a line feed take one row",
+       4,
+       3,
+       "abcd\nef",
+       {"abcd", "ef  ", "    "},
+       2,
+       1,
+       false},
+      {"the next drawn byte wraps", 4, 3, "abcde", {"abcd", "e   "}, 1, 1, false},
+      {"a wrap on the bottom row scrolls first", 2, 2, "abcde", {"cd", "e "}, 1, 1, false},
+      {"carriage return clears the wrap", 4, 3, "abcd\rX", {"Xbcd", "    "}, 1, 0, false},
+      {"backspace clears the wrap, left of the last column",
+       4,
+       3,
+       "abcd\bX",
+       {"abXd", "    "},
+       3,
+       0,
+       false},
+      {"tab leaves the wrap pending", 4, 3, "abcd\te", {"abcd", "e   "}, 1, 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    host().reset(c.width, c.height);
+    EXPECT_EQ(write(c.bytes), c.bytes.size());
+    for (size_t y = 0; y < c.rows.size(); ++y) {
+      EXPECT_EQ(row(static_cast<int>(y)), c.rows[y]) << "row " << y;
+    }
+    EXPECT_EQ(reported_cursor().X, c.cursor_x);
+    EXPECT_EQ(reported_cursor().Y, c.cursor_y);
+    EXPECT_EQ(host().wrap_pending(), c.wrap_pending);
+  }
 }
 
-TEST_F(WriteConsoleTest, BellDrawsNothing) {
-  write("a\ab");
-  EXPECT_EQ(row(0).substr(0, 3), "ab ");
-  EXPECT_EQ(host().cursor_x(), 2);
-}
-
-TEST_F(WriteConsoleTest, BackspaceMovesLeftButNotPastColumnZero) {
-  write("abc\b\bX");
-  EXPECT_EQ(row(0).substr(0, 3), "aXc");
-  write("\r\b\b");
-  EXPECT_EQ(host().cursor_x(), 0);
-}
-
-TEST_F(WriteConsoleTest, TabGoesToTheNextMultipleOfEightWithinTheRow) {
-  write("ab\t");
-  EXPECT_EQ(host().cursor_x(), 8);
-  write("\t");
-  EXPECT_EQ(host().cursor_x(), 16);
-  ASSERT_TRUE(SetConsoleCursorPosition(out(), {75, 0}));
-  write("\t");
-  EXPECT_EQ(host().cursor_x(), 79);
-  EXPECT_EQ(host().cursor_y(), 0);
-  EXPECT_FALSE(host().wrap_pending());
-}
-
-TEST_F(WriteConsoleTest, LineFeedGoesToTheStartOfTheNextRow) {
-  write("abc\nd");
-  EXPECT_EQ(host().cell(0, 1).ch, 'd');
-  EXPECT_EQ(host().cursor_x(), 1);
-  EXPECT_EQ(host().cursor_y(), 1);
-}
-
-TEST_F(WriteConsoleTest, CarriageReturnGoesToColumnZeroOfTheSameRow) {
-  write("abc\rX");
-  EXPECT_EQ(row(0).substr(0, 3), "Xbc");
-  EXPECT_EQ(host().cursor_y(), 0);
-}
-
-TEST_F(WriteConsoleTest, LineFeedOnTheBottomRowScrollsWithABlankRowInTheCurrentAttribute) {
+TEST_F(WriteConsoleTest, DrawsInTheCurrentAttributeAndScrollsInABlankRowOfIt) {
   host().reset(4, 3);
-  write("top\nmid\nbot");
+  ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x1E));
+  write("ab\ncd\nef");
   ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x2A));
   write("\n");
-  EXPECT_EQ(row(0), "mid ");
-  EXPECT_EQ(row(1), "bot ");
-  EXPECT_EQ(row(2), "    ");
+  EXPECT_EQ(host().cell(0, 1).attr, 0x1E);
+  EXPECT_EQ(host().cell(2, 1).attr, ConsoleHost::kDefaultAttribute);
   EXPECT_EQ(host().cell(0, 2).attr, 0x2A);
-  EXPECT_EQ(host().cell(0, 1).attr, ConsoleHost::kDefaultAttribute);
-  EXPECT_EQ(host().cursor_x(), 0);
-  EXPECT_EQ(host().cursor_y(), 2);
-}
-
-TEST_F(WriteConsoleTest, WritingTheLastColumnLeavesAPendingWrap) {
-  host().reset(55, 33);
-  write(std::string(55, '='));
-  EXPECT_TRUE(host().wrap_pending());
-  EXPECT_EQ(host().cursor_x(), 54);
-  EXPECT_EQ(host().cursor_y(), 0);
-  CONSOLE_SCREEN_BUFFER_INFO info{};
-  ASSERT_TRUE(GetConsoleScreenBufferInfo(out(), &info));
-  EXPECT_EQ(info.dwCursorPosition.X, 54);
-  EXPECT_EQ(info.dwCursorPosition.Y, 0);
-}
-
-TEST_F(WriteConsoleTest, AFullRowFollowedByALineFeedTakesOneRow) {
-  host().reset(55, 33);
-  write(std::string(55, '=') + "\nnext");
-  EXPECT_EQ(row(1).substr(0, 4), "next");
-  EXPECT_EQ(host().cursor_y(), 1);
-}
-
-TEST_F(WriteConsoleTest, TheNextDrawnByteAfterAPendingWrapStartsTheNextRow) {
-  host().reset(4, 3);
-  write("abcde");
-  EXPECT_EQ(row(0), "abcd");
-  EXPECT_EQ(row(1), "e   ");
-  EXPECT_EQ(host().cursor_x(), 1);
-  EXPECT_FALSE(host().wrap_pending());
-}
-
-TEST_F(WriteConsoleTest, APendingWrapOnTheBottomRowScrollsBeforeDrawing) {
-  host().reset(2, 2);
-  write("abcde");
-  EXPECT_EQ(row(0), "cd");
-  EXPECT_EQ(row(1), "e ");
-}
-
-TEST_F(WriteConsoleTest, CarriageReturnClearsAPendingWrap) {
-  host().reset(4, 3);
-  write("abcd\rX");
-  EXPECT_EQ(row(0), "Xbcd");
-  EXPECT_EQ(host().cursor_y(), 0);
-}
-
-TEST_F(WriteConsoleTest, BackspaceWithAPendingWrapClearsItAndMovesLeftFromTheLastColumn) {
-  host().reset(4, 3);
-  write("abcd\bX");
-  EXPECT_EQ(row(0), "abXd");
-  EXPECT_EQ(host().cursor_y(), 0);
-}
-
-TEST_F(WriteConsoleTest, TabLeavesAPendingWrapAsItIs) {
-  host().reset(4, 3);
-  write("abcd\t");
-  EXPECT_TRUE(host().wrap_pending());
-  write("e");
-  EXPECT_EQ(row(1), "e   ");
+  EXPECT_EQ(host().cell(3, 2).attr, 0x2A);
 }
 
 TEST_F(WriteConsoleTest, FailsOnTheInputHandle) {
@@ -138,25 +107,81 @@ TEST_F(WriteConsoleTest, FailsOnTheInputHandle) {
   EXPECT_EQ(host().cell(0, 0).ch, ' ');
 }
 
-using SetConsoleCursorPositionTest = ConsoleTest;
-
-TEST_F(SetConsoleCursorPositionTest, PlacesTheCursorAndClearsAPendingWrap) {
+TEST_F(WriteConsoleTest, CursorPlacementClearsAPendingWrapAndFailsOutsideTheBuffer) {
   host().reset(4, 3);
   write("abcd");
   ASSERT_TRUE(SetConsoleCursorPosition(out(), {3, 0}));
   EXPECT_FALSE(host().wrap_pending());
   write("X");
   EXPECT_EQ(row(0), "abcX");
+  for (const COORD outside : {COORD{4, 0}, COORD{0, 3}, COORD{-1, 0}}) {
+    EXPECT_FALSE(SetConsoleCursorPosition(out(), outside));
+  }
+  EXPECT_EQ(host().cursor_x(), 3);
   EXPECT_TRUE(host().wrap_pending());
 }
 
-TEST_F(SetConsoleCursorPositionTest, OutsideTheBufferFailsAndChangesNothing) {
-  ASSERT_TRUE(SetConsoleCursorPosition(out(), {5, 6}));
-  EXPECT_FALSE(SetConsoleCursorPosition(out(), {80, 0}));
-  EXPECT_FALSE(SetConsoleCursorPosition(out(), {0, 25}));
-  EXPECT_FALSE(SetConsoleCursorPosition(out(), {-1, 0}));
-  EXPECT_EQ(host().cursor_x(), 5);
-  EXPECT_EQ(host().cursor_y(), 6);
+class ScrollConsoleScreenBufferTest : public ConsoleTest {
+ protected:
+  // Rows "r0--" to "r3--" in a buffer four wide and four high.
+  void SetUp() override {
+    ConsoleTest::SetUp();
+    host().reset(4, 4);
+    write("r0--r1--r2--r3--");
+  }
+};
+
+TEST_F(ScrollConsoleScreenBufferTest, MovesTheSourceAndFillsWhatItLeaves) {
+  constexpr WORD kFill = 0x1F;
+  const SMALL_RECT kClip = {0, 0, 2, 0};
+  const struct {
+    const char* name;
+    SMALL_RECT source;
+    const SMALL_RECT* clip;
+    COORD destination;
+    const char* rows[4];
+  } cases[] = {
+      // What con_delete_line asks for: the rows below the cursor's, one column too wide.
+      {"rows below up", {0, 2, 4, 3}, nullptr, {0, 1}, {"r0--", "r2--", "r3--", "...."}},
+      {"an empty source", {0, 4, 4, 3}, nullptr, {0, 3}, {"r0--", "r1--", "r2--", "r3--"}},
+      {"uncovered cells", {0, 0, 1, 0}, nullptr, {2, 0}, {"..r0", "r1--", "r2--", "r3--"}},
+      {"overlapping", {0, 0, 2, 0}, nullptr, {1, 0}, {".r0-", "r1--", "r2--", "r3--"}},
+      {"source clipped to the buffer",
+       {-2, 0, 1, 0},
+       nullptr,
+       {0, 2},
+       {"..--", "r1--", "r2r0", "r3--"}},
+      {"source outside", {5, 0, 9, 3}, nullptr, {0, 0}, {"r0--", "r1--", "r2--", "r3--"}},
+      {"destination partly outside",
+       {0, 2, 3, 3},
+       nullptr,
+       {2, 3},
+       {"r0--", "r1--", "....", "..r2"}},
+      {"clip rectangle", {0, 0, 3, 0}, &kClip, {2, 0}, {"..r-", "r1--", "r2--", "r3--"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    CHAR_INFO fill{};
+    fill.Char.AsciiChar = '.';
+    fill.Attributes = kFill;
+    ASSERT_TRUE(ScrollConsoleScreenBufferA(out(), &c.source, c.clip, c.destination, &fill));
+    for (int y = 0; y < 4; ++y) {
+      EXPECT_EQ(row(y), c.rows[y]) << "row " << y;
+      for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(host().cell(x, y).attr, c.rows[y][x] == '.' ? kFill : 0x07) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(ScrollConsoleScreenBufferTest, FailsWithoutASourceOrAFill) {
+  CHAR_INFO fill{};
+  const SMALL_RECT source = {0, 0, 3, 3};
+  EXPECT_FALSE(ScrollConsoleScreenBufferA(out(), nullptr, nullptr, {0, 0}, &fill));
+  EXPECT_FALSE(ScrollConsoleScreenBufferA(out(), &source, nullptr, {0, 0}, nullptr));
+  EXPECT_FALSE(ScrollConsoleScreenBufferA(in(), &source, nullptr, {0, 1}, &fill));
+  EXPECT_EQ(row(0), "r0--");
 }
 
 }  // namespace

@@ -31,23 +31,13 @@ TEST_F(ScreenDumpTest, CursorShowsHiddenSizeAndTheLastColumnWhileAWrapIsPending)
             "\"bg\":[\"00\"],\"cursor\":[1,0,0,60],\"title\":\"\"}");
 }
 
-TEST_F(ScreenDumpTest, RowsShowCodePage437Glyphs) {
-  host().reset(6, 1);
-  write(std::string("\x00\x01\x7F\xDB\xE9\xFF", 6));
-  const std::string dump = screen_dump_json(host(), 0);
-  EXPECT_NE(dump.find("\"rows\":[\" \u263A\u2302\u2588\u0398\u00A0\"]"), std::string::npos) << dump;
-}
-
-TEST_F(ScreenDumpTest, RowsEscapeQuoteAndBackslash) {
-  host().reset(2, 1);
-  write("\"\\");
-  EXPECT_NE(screen_dump_json(host(), 0).find("\"rows\":[\"\\\"\\\\\"]"), std::string::npos);
-}
-
-TEST_F(ScreenDumpTest, TitleEscapesQuoteBackslashAndControlCharacters) {
-  host().reset(1, 1);
+TEST_F(ScreenDumpTest, RowsShowCodePage437GlyphsAndStringsAreEscaped) {
+  host().reset(8, 1);
+  write(std::string("\x00\x01\x7F\xDB\xE9\xFF\"\\", 8));
   ASSERT_TRUE(SetConsoleTitleA("a\"b\\c\n\t\x1B\x7F\xE9"));
   const std::string dump = screen_dump_json(host(), 0);
+  EXPECT_NE(dump.find("\"rows\":[\" \u263A\u2302\u2588\u0398\u00A0\\\"\\\\\"]"), std::string::npos)
+      << dump;
   EXPECT_NE(dump.find("\"title\":\"a\\\"b\\\\c\\n\\t\\u001b\u2302\u0398\"}"), std::string::npos)
       << dump;
 }

@@ -11,68 +11,44 @@ TEST(AnsiColour, SwapsRedAndBlueAndKeepsBrightness) {
   }
 }
 
-TEST(ColourDepthFor, FollowsTheTerminalsColours) {
+TEST(ColourDepthFor, FollowsTheTerminalsColoursUnlessNoColorIsSet) {
   EXPECT_EQ(colour_depth_for(256, nullptr), ColourDepth::kSixteen);
   EXPECT_EQ(colour_depth_for(16, nullptr), ColourDepth::kSixteen);
   EXPECT_EQ(colour_depth_for(8, nullptr), ColourDepth::kEight);
   EXPECT_EQ(colour_depth_for(0, nullptr), ColourDepth::kMonochrome);
   EXPECT_EQ(colour_depth_for(-1, nullptr), ColourDepth::kMonochrome);
-}
-
-TEST(ColourDepthFor, NoColorSetAndNotEmptyMeansMonochrome) {
   EXPECT_EQ(colour_depth_for(256, "1"), ColourDepth::kMonochrome);
   EXPECT_EQ(colour_depth_for(256, ""), ColourDepth::kSixteen);
 }
 
-TEST(StyleForAttribute, SixteenColoursShowEveryConsoleColour) {
-  // Cyan (11) on black: the title's tagline.
-  const CellStyle tagline = style_for_attribute(0x0B, ColourDepth::kSixteen);
-  EXPECT_EQ(tagline.foreground, 14);
-  EXPECT_EQ(tagline.background, 0);
-  EXPECT_FALSE(tagline.bold);
-  // White on dark blue.
-  const CellStyle banner = style_for_attribute(0x1F, ColourDepth::kSixteen);
-  EXPECT_EQ(banner.foreground, 15);
-  EXPECT_EQ(banner.background, 4);
-  EXPECT_FALSE(banner.reverse);
-}
-
-TEST(StyleForAttribute, EightColoursShowBrightForegroundsAsBold) {
-  const CellStyle yellow = style_for_attribute(0x0E, ColourDepth::kEight);
-  EXPECT_EQ(yellow.foreground, 3);
-  EXPECT_EQ(yellow.background, 0);
-  EXPECT_TRUE(yellow.bold);
-  const CellStyle dark_red = style_for_attribute(0x04, ColourDepth::kEight);
-  EXPECT_EQ(dark_red.foreground, 1);
-  EXPECT_FALSE(dark_red.bold);
-  // A bright background loses its brightness, not its hue.
-  const CellStyle on_bright_blue = style_for_attribute(0x97, ColourDepth::kEight);
-  EXPECT_EQ(on_bright_blue.background, 4);
-  EXPECT_EQ(on_bright_blue.foreground, 7);
-}
-
-TEST(StyleForAttribute, MonochromeKeepsTheBoardReadable) {
-  const CellStyle wall = style_for_attribute(0x09, ColourDepth::kMonochrome);
-  EXPECT_EQ(wall.foreground, -1);
-  EXPECT_EQ(wall.background, -1);
-  EXPECT_TRUE(wall.bold);
-  EXPECT_FALSE(wall.reverse);
-  const CellStyle pellet = style_for_attribute(0x07, ColourDepth::kMonochrome);
-  EXPECT_FALSE(pellet.bold);
-  EXPECT_FALSE(pellet.dim);
-  const CellStyle dark_grey = style_for_attribute(0x08, ColourDepth::kMonochrome);
-  EXPECT_FALSE(dark_grey.bold);
-  EXPECT_TRUE(dark_grey.dim);
-  const CellStyle highlighted = style_for_attribute(0x1F, ColourDepth::kMonochrome);
-  EXPECT_TRUE(highlighted.reverse);
-  EXPECT_TRUE(highlighted.bold);
-}
-
-TEST(StyleForAttribute, BitsAboveTheColoursAreIgnored) {
-  const CellStyle plain = style_for_attribute(0x0E, ColourDepth::kSixteen);
-  const CellStyle with_high_bits = style_for_attribute(0xC00E, ColourDepth::kSixteen);
-  EXPECT_EQ(with_high_bits.foreground, plain.foreground);
-  EXPECT_EQ(with_high_bits.background, plain.background);
+TEST(StyleForAttribute, EachDepthShowsTheConsoleColoursItsWay) {
+  const struct {
+    uint16_t attribute;
+    ColourDepth depth;
+    CellStyle style;
+  } cases[] = {
+      {0x0B, ColourDepth::kSixteen, {14, 0, false, false, false}},  // the title's cyan line
+      {0x1F, ColourDepth::kSixteen, {15, 4, false, false, false}},
+      {0xC00E, ColourDepth::kSixteen, {11, 0, false, false, false}},  // higher bits ignored
+      // Eight colours: bright foregrounds are bold; bright backgrounds keep their hue.
+      {0x0E, ColourDepth::kEight, {3, 0, true, false, false}},
+      {0x04, ColourDepth::kEight, {1, 0, false, false, false}},
+      {0x97, ColourDepth::kEight, {7, 4, false, false, false}},
+      // Monochrome: bright is bold, dark grey dim, a coloured background reverse.
+      {0x09, ColourDepth::kMonochrome, {-1, -1, true, false, false}},
+      {0x07, ColourDepth::kMonochrome, {-1, -1, false, false, false}},
+      {0x08, ColourDepth::kMonochrome, {-1, -1, false, true, false}},
+      {0x1F, ColourDepth::kMonochrome, {-1, -1, true, false, true}},
+  };
+  for (const auto& c : cases) {
+    const CellStyle style = style_for_attribute(c.attribute, c.depth);
+    SCOPED_TRACE(c.attribute);
+    EXPECT_EQ(style.foreground, c.style.foreground);
+    EXPECT_EQ(style.background, c.style.background);
+    EXPECT_EQ(style.bold, c.style.bold);
+    EXPECT_EQ(style.dim, c.style.dim);
+    EXPECT_EQ(style.reverse, c.style.reverse);
+  }
 }
 
 }  // namespace

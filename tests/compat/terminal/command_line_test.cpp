@@ -28,17 +28,11 @@ std::string printed(void (*print)(std::FILE*)) {
   return result;
 }
 
-TEST(ParseCommandLine, NoArgumentsPlays) {
+TEST(ParseCommandLine, HelpWinsOverVersionAndAnythingElseIsInvalidAndNamed) {
   EXPECT_EQ(action_for({}), CommandLineAction::kPlay);
-}
-
-TEST(ParseCommandLine, HelpAndVersion) {
   EXPECT_EQ(action_for({"--help"}), CommandLineAction::kHelp);
   EXPECT_EQ(action_for({"--version"}), CommandLineAction::kVersion);
   EXPECT_EQ(action_for({"--version", "--help"}), CommandLineAction::kHelp);
-}
-
-TEST(ParseCommandLine, AnythingElseIsInvalidAndNamed) {
   for (const char* word : {"-h", "--helpme", "play", "", "-"}) {
     std::vector<std::string> words = {"--help", word};
     std::vector<char*> argv = {const_cast<char*>("mazewick"), words[0].data(), words[1].data()};
@@ -48,11 +42,8 @@ TEST(ParseCommandLine, AnythingElseIsInvalidAndNamed) {
   }
 }
 
-TEST(PrintVersion, PrintsTheVersionLine) {
+TEST(PrintHelp, GivesUsageAndTheControlsAndVersionItsLine) {
   EXPECT_EQ(printed(print_version), "Mazewick 1.0\n");
-}
-
-TEST(PrintHelp, GivesUsageAndTheControls) {
   const std::string help = printed(print_help);
   EXPECT_EQ(help.rfind(printed(print_usage), 0), 0u);
   for (const char* part : {"--help", "--version", "S start", "Q quit", "w up", "Space continue",
