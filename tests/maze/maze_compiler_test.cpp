@@ -15,24 +15,16 @@ Board compiled(const MazeLayout& layout) {
 
 TEST(CompileMaze, Layout0GivesTheListedCells) {
   const Board board = compiled(maze_layout(0));
-  EXPECT_EQ(board_cell(board, 0, 0), 134);
-  EXPECT_EQ(board_cell(board, 27, 0), 133);
-  EXPECT_EQ(board_cell(board, 13, 0), 138);
-  EXPECT_EQ(board_cell(board, 5, 10), 130);
-  EXPECT_EQ(board_cell(board, 10, 12), 134);
-  EXPECT_EQ(board_cell(board, 12, 12), 129);
-  EXPECT_EQ(board_cell(board, 13, 12), 141);
-  EXPECT_EQ(board_cell(board, 14, 12), 141);
-  EXPECT_EQ(board_cell(board, 1, 1), 0x41);
-  EXPECT_EQ(board_cell(board, 6, 5), 0x61);
-  EXPECT_EQ(board_cell(board, 6, 14), 0x61);
-  EXPECT_EQ(board_cell(board, 1, 14), 0x41);
-  EXPECT_EQ(board_cell(board, 12, 10), 0x51);
-  EXPECT_EQ(board_cell(board, 0, 14), 0x20);
-  EXPECT_EQ(board_cell(board, 27, 14), 0x20);
-  EXPECT_EQ(board_cell(board, 13, 23), 0x10);
-  EXPECT_EQ(board_cell(board, 12, 13), 0x11);
-  EXPECT_EQ(board_cell(board, 11, 13), 0x06);
+  const struct {
+    int x, y, cell;
+  } cases[] = {
+      {0, 0, 134},    {27, 0, 133},  {13, 0, 138},   {5, 10, 130},   {10, 12, 134},  {12, 12, 129},
+      {13, 12, 141},  {14, 12, 141}, {1, 1, 0x41},   {6, 5, 0x61},   {6, 14, 0x61},  {1, 14, 0x41},
+      {12, 10, 0x51}, {0, 14, 0x20}, {27, 14, 0x20}, {13, 23, 0x10}, {12, 13, 0x11}, {11, 13, 0x06},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(board_cell(board, c.x, c.y), c.cell) << c.x << "," << c.y;
+  }
   // The five spaces at each end of row 10 are empty floor.
   for (const int x : {0, 1, 2, 3, 4, 23, 24, 25, 26, 27}) {
     EXPECT_EQ(board_cell(board, x, 10) & 0xCF, 0x40) << "column " << x;
