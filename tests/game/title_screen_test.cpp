@@ -12,12 +12,6 @@
 
 namespace {
 
-constexpr int kYellow = 14;
-constexpr int kWhite = 15;
-constexpr int kCyan = 11;
-constexpr int kMagenta = 13;
-constexpr int kRed = 12;
-
 const char* const kFigure[20] = {
     "         ▄▄████████▄▄",
     "      ▄█████████▀██████▄",
@@ -41,25 +35,6 @@ const char* const kFigure[20] = {
     "         ▀▀████████▀▀",
 };
 
-// Pieces of a row and the colour of each.
-struct Piece {
-  std::string text;
-  int colour;
-};
-
-void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& pieces) {
-  std::string text;
-  int x = 0;
-  for (const Piece& piece : pieces) {
-    text += piece.text;
-    for (size_t i = 0; i < piece.text.size(); ++i, ++x) {
-      EXPECT_EQ(screen.fg(x, y), piece.colour) << "row " << y << " column " << x;
-      EXPECT_EQ(screen.bg(x, y), 0) << "row " << y << " column " << x;
-    }
-  }
-  EXPECT_EQ(screen.row(y), text.substr(0, text.find_last_not_of(' ') + 1));
-}
-
 const std::vector<Piece> kPrompt = {{"Press ", kYellow},
                                     {"[S]", kMagenta},
                                     {" to begin, and ", kYellow},
@@ -77,50 +52,38 @@ class TitleScreenTest : public HeadlessSession {
     game_state.fright_timer = 40;
     game_state.tick = 200;
   }
-  void start_title(const std::string& script) {
+  int show(const std::string& script) {
     start_resolved(script);
     con_set_window(0, 0, 55, 33);
+    return show_title(game_state);
   }
 };
 
-TEST_F(TitleScreenTest, FigureAndDotsAreDrawnInYellowAndWhite) {
-  start_title("1 q\n");
-  show_title(game_state);
+TEST_F(TitleScreenTest, FigureDotsBannerAndTextsInTheirRowsAndColours) {
+  show("1 q\n");
   ASSERT_FALSE(waits().empty());
   const ScreenSnapshot& title = waits().front();
   for (int y = 0; y < 20; ++y) {
     EXPECT_EQ(title.row(y), kFigure[y]) << "row " << y;
     for (int x = 0; x < title.width; ++x) {
-      if (title.cell(x, y).ch == ' ') {
-        continue;
+      if (title.cell(x, y).ch != ' ') {
+        const bool dot = y >= 8 && y <= 11 && x >= 24;
+        EXPECT_EQ(title.fg(x, y), dot ? kWhite : kYellow) << "row " << y << " column " << x;
+        EXPECT_EQ(title.bg(x, y), 0);
       }
-      const bool dot = y >= 8 && y <= 11 && x >= 24;
-      EXPECT_EQ(title.fg(x, y), dot ? kWhite : kYellow) << "row " << y << " column " << x;
-      EXPECT_EQ(title.bg(x, y), 0);
     }
   }
-}
-
-TEST_F(TitleScreenTest, NameBannerIsGreenAndFitsItsRows) {
-  start_title("1 q\n");
-  show_title(game_state);
-  const ScreenSnapshot& title = waits().front();
+  // The name banner: five green rows of at most 49 columns.
   for (int y = 20; y <= 24; ++y) {
     const std::string row = title.row(y);
     EXPECT_FALSE(row.empty());
     EXPECT_LE(row.size(), 49u);
     for (int x = 0; x < static_cast<int>(row.size()); ++x) {
       if (title.cell(x, y).ch != ' ') {
-        EXPECT_EQ(title.fg(x, y), 10) << "row " << y << " column " << x;
+        EXPECT_EQ(title.fg(x, y), kGreen) << "row " << y << " column " << x;
       }
     }
   }
-}
-
-TEST_F(TitleScreenTest, LineAboutTheGameControlsAndPrompt) {
-  start_title("1 q\n");
-  show_title(game_state);
-  const ScreenSnapshot& title = waits().front();
   EXPECT_EQ(title.row(25), "");
   expect_row(title, 26, {{" The definitive text-based version of the popular game", kCyan}});
   EXPECT_EQ(title.row(27), "");
@@ -141,19 +104,10 @@ TEST_F(TitleScreenTest, LineAboutTheGameControlsAndPrompt) {
   EXPECT_EQ(title.cursor_y, 29);
 }
 
-TEST_F(TitleScreenTest, EchoedKeyShowsInCyan) {
-  start_title("1 q\n");
-  show_title(game_state);
-  const ScreenSnapshot after = screen();
-  EXPECT_EQ(after.row(29), "Press [S] to begin, and [Q] to quit: q");
-  EXPECT_EQ(after.fg(37, 29), kCyan);
-}
-
 TEST_F(TitleScreenTest, BothCasesOfSStartAGameWithAReset) {
   for (const char* key : {"S", "s"}) {
     SetUp();
-    start_title(std::string("1 ") + key + "\n");
-    EXPECT_EQ(show_title(game_state), kFlowPlay) << key;
+    EXPECT_EQ(show(std::string("1 ") + key + "\n"), kFlowPlay) << key;
     EXPECT_EQ(game_state.score, 0u);
     EXPECT_EQ(game_state.next_life_at, 1000u);
     EXPECT_EQ(game_state.round, 0);
@@ -163,29 +117,28 @@ TEST_F(TitleScreenTest, BothCasesOfSStartAGameWithAReset) {
   }
 }
 
-TEST_F(TitleScreenTest, BothCasesOfQQuitWithoutAReset) {
+TEST_F(TitleScreenTest, BothCasesOfQQuitWithoutAResetAndTheKeyEchoedInCyan) {
   for (const char* key : {"Q", "q"}) {
     SetUp();
-    start_title(std::string("1 ") + key + "\n");
-    EXPECT_EQ(show_title(game_state), kFlowQuit) << key;
+    EXPECT_EQ(show(std::string("1 ") + key + "\n"), kFlowQuit) << key;
     EXPECT_EQ(game_state.lives, 0);
     EXPECT_EQ(game_state.score, 77u);
+    EXPECT_EQ(screen().row(29), std::string("Press [S] to begin, and [Q] to quit: ") + key);
+    EXPECT_EQ(screen().fg(37, 29), kCyan);
   }
 }
 
 TEST_F(TitleScreenTest, OtherKeysGiveTheInvalidSelectionMessage) {
   for (const char* key : {"W", "w", "\\r", "7"}) {
     SetUp();
-    start_title(std::string("1 ") + key + "\n1 x\n1 q\n");
-    EXPECT_EQ(show_title(game_state), kFlowQuit) << key;
+    EXPECT_EQ(show(std::string("1 ") + key + "\n1 x\n1 q\n"), kFlowQuit) << key;
     ASSERT_EQ(waits().size(), 3u) << key;
     const ScreenSnapshot& message = waits()[1];
     expect_row(message, 29, {{"Invalid selection, press any key to try again!", kRed}});
-    // Only the prompt row changes.
+    // Only the prompt row changes, and any key brings the prompt back in the same row.
     for (int y = 0; y < 29; ++y) {
       EXPECT_EQ(message.row(y), waits()[0].row(y)) << "row " << y;
     }
-    // Any key brings the prompt back in the same row.
     expect_row(waits()[2], 29, kPrompt);
     EXPECT_EQ(waits()[2].row(0), waits()[0].row(0));
     EXPECT_EQ(waits()[2].row(30), "");
@@ -193,10 +146,8 @@ TEST_F(TitleScreenTest, OtherKeysGiveTheInvalidSelectionMessage) {
 }
 
 TEST_F(TitleScreenTest, EndOfInputQuits) {
-  start_title("");
-  EXPECT_EQ(show_title(game_state), kFlowQuit);
-  start_title("1 x\n");  // the message waits for a key that never comes
-  EXPECT_EQ(show_title(game_state), kFlowQuit);
+  EXPECT_EQ(show(""), kFlowQuit);
+  EXPECT_EQ(show("1 x\n"), kFlowQuit);  // the message waits for a key that never comes
 }
 
 }  // namespace

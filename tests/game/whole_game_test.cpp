@@ -181,48 +181,51 @@ class PauseTest : public WholeGameTest {
     WholeGameTest::SetUp();
     game = plan_game_script(0xFFFFFFFF, 200);
   }
+  // The game played again with the keys of `changed` leaves the game state unchanged at every
+  // pause.
+  void expect_same_game(const std::string& changed) {
+    play(game);
+    const std::vector<GameState> plain = states;
+    SetUp();
+    states.clear();
+    play(changed);
+    ASSERT_EQ(states.size(), plain.size());
+    for (size_t pause = 1; pause <= states.size(); ++pause) {
+      ASSERT_TRUE(same_game(at(pause), plain[pause - 1])) << "pause " << pause;
+    }
+  }
   std::string game;
 };
 
 TEST_F(PauseTest, EscPausesAndEscResumesWithTheGameUnchanged) {
-  play(game);
-  const std::vector<GameState> unpaused = states;
-
-  SetUp();
-  states.clear();
-  frames.clear();
-  play(with_line(with_line(game, 100, "\\e"), 101, "\\e", true));
-  ASSERT_EQ(states.size(), unpaused.size());
-  for (size_t pause = 1; pause <= states.size(); ++pause) {
-    ASSERT_TRUE(same_game(at(pause), unpaused[pause - 1])) << "pause " << pause;
-  }
+  expect_same_game(with_line(with_line(game, 100, "\\e"), 101, "\\e", true));
 }
 
-TEST_F(PauseTest, PauseLineReplacesTheLivesLine) {
+TEST_F(PauseTest, KeysWithoutACharacterNeverStopATick) {
+  expect_same_game(with_line(with_line(game, 50, "\\k\\k"), 120, "\\kx\\k"));
+  EXPECT_TRUE(waits().empty());
+}
+
+TEST_F(PauseTest, PauseLineReplacesTheLivesLineAndNoPausesPassWhileItWaits) {
   play("0 s\n5 \\e\n");
   ASSERT_EQ(waits().size(), 1u);
-  const ScreenSnapshot& paused = waits()[0];
-  EXPECT_EQ(paused.row(32), std::string(13, ' ') + "PAUSED [Esc] resume [Q] quit");
-  const int colours[] = {14, 14, 14, 14, 14, 14, 14, 13, 13, 13, 13, 13, 14, 14,
-                         14, 14, 14, 14, 14, 14, 13, 13, 13, 14, 14, 14, 14, 14};
-  for (int i = 0; i < 28; ++i) {
-    EXPECT_EQ(paused.fg(13 + i, 32), colours[i]) << "column " << 13 + i;
-  }
-  EXPECT_EQ(pauses(), 6u);  // no pauses pass while the game waits
+  expect_row(waits()[0], 32,
+             {{"PAUSED ", kYellow},
+              {"[Esc]", kMagenta},
+              {" resume ", kYellow},
+              {"[Q]", kMagenta},
+              {" quit", kYellow}},
+             kFrameColumn);
+  EXPECT_EQ(pauses(), 6u);
 }
 
-TEST_F(PauseTest, QuitFromThePause) {
-  for (const char* key : {"q", "Q"}) {
+TEST_F(PauseTest, QQuitsFromThePauseAndSoDoesTheEndOfInput) {
+  for (const char* keys : {"99999 x\n99999 q\n", "99999 x\n99999 Q\n", ""}) {
     SetUp();
-    EXPECT_EQ(play(std::string("0 s\n5 \\e\n99999 x\n99999 ") + key + "\n"), 0);
+    EXPECT_EQ(play(std::string("0 s\n5 \\e\n") + keys), 0);
     EXPECT_EQ(pauses(), 6u);
     EXPECT_EQ(host().width(), 80);  // the console is put back
   }
-}
-
-TEST_F(PauseTest, EndOfInputInThePauseQuits) {
-  EXPECT_EQ(play("0 s\n5 \\e\n"), 0);
-  EXPECT_EQ(pauses(), 6u);
 }
 
 TEST_F(PauseTest, PauseAskedForInTheTickThatEndsTheGameIsDropped) {
@@ -235,20 +238,6 @@ TEST_F(PauseTest, PauseAskedForInTheTickThatEndsTheGameIsDropped) {
   EXPECT_EQ(states.size(), last_tick);
   ASSERT_EQ(waits().size(), 1u);
   EXPECT_EQ(waits()[0].row(15), "Press [Space] to return to title, or [Q] to quit:");
-}
-
-TEST_F(PauseTest, KeysWithoutACharacterNeverStopATick) {
-  play(game);
-  const std::vector<GameState> plain = states;
-
-  SetUp();
-  states.clear();
-  play(with_line(with_line(game, 50, "\\k\\k"), 120, "\\kx\\k"));
-  EXPECT_TRUE(waits().empty());
-  ASSERT_EQ(states.size(), plain.size());
-  for (size_t pause = 1; pause <= states.size(); ++pause) {
-    ASSERT_TRUE(same_game(at(pause), plain[pause - 1])) << "pause " << pause;
-  }
 }
 
 }  // namespace

@@ -22,18 +22,42 @@ class ColourTextTest : public HeadlessSession {
   }
 };
 
-TEST_F(ColourTextTest, EmptyTextChangesNothing) {
-  set_attribute(0x4A);
-  write_colour_text("");
-  EXPECT_EQ(host().attribute(), 0x4A);
-  EXPECT_EQ(host().cursor_x(), 0);
-}
-
-TEST_F(ColourTextTest, EscapeAloneSetsTheColourAndWritesNothing) {
-  write_colour_text(YELLOW);
-  EXPECT_EQ(host().attribute(), 14);
-  EXPECT_EQ(host().cursor_x(), 0);
-  EXPECT_EQ(screen().row(0), "");
+TEST_F(ColourTextTest, WritesTheRunsAndTurnsTheEscapesIntoColours) {
+  const struct {
+    WORD before;
+    const char* text;
+    const char* rows[2];
+    const char* attributes;  // of the cells of row 0 written, one hex digit each
+    WORD after;
+    int cursor_x;
+    int cursor_y;
+  } cases[] = {
+      {0x4A, "", {"", ""}, "", 0x4A, 0, 0},
+      {0x4A, YELLOW, {"", ""}, "", 14, 0, 0},
+      // An escape clears the background and the bits above the low eight.
+      {0x84F2, CYAN "x", {"x", ""}, "B", 11, 1, 0},
+      {0x07, YELLOW "Score:" CYAN "   10", {"Score:   10", ""}, "EEEEEEBBBBB", 11, 11, 0},
+      {0x07, RED GREEN "g", {"g", ""}, "A", 10, 1, 0},
+      // A code among the last three bytes changes the colour and ends the text.
+      {0x07, "AB\x1C\x08", {"AB", ""}, "77", 14, 2, 0},
+      // High bytes, line feeds and a bell reach the console within their run.
+      {0x07, WHITE "\xC9\xCD\xBB\n\xC8\xCD\xBC\x07", {"╔═╗", "╚═╝"}, "FFF", 15, 3, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    SetUp();
+    set_attribute(c.before);
+    write_colour_text(c.text);
+    const ScreenSnapshot after = screen();
+    EXPECT_EQ(after.row(0), c.rows[0]);
+    EXPECT_EQ(after.row(1), c.rows[1]);
+    for (int x = 0; c.attributes[x] != '\0'; ++x) {
+      EXPECT_EQ(after.cell(x, 0).attr, std::stoi(std::string(1, c.attributes[x]), nullptr, 16));
+    }
+    EXPECT_EQ(host().attribute(), c.after);
+    EXPECT_EQ(host().cursor_x(), c.cursor_x);
+    EXPECT_EQ(host().cursor_y(), c.cursor_y);
+  }
 }
 
 TEST_F(ColourTextTest, EveryCodeSelectsABrightColourOnBlack) {
@@ -44,46 +68,6 @@ TEST_F(ColourTextTest, EveryCodeSelectsABrightColourOnBlack) {
     write_colour_text(text);
     EXPECT_EQ(host().attribute(), expected[code - 0x10]) << "code " << code;
   }
-}
-
-TEST_F(ColourTextTest, EscapeClearsTheBackgroundAndHigherBits) {
-  set_attribute(0x84F2);
-  write_colour_text(CYAN "x");
-  EXPECT_EQ(host().attribute(), 11);
-  EXPECT_EQ(host().cell(0, 0).attr, 11);
-}
-
-TEST_F(ColourTextTest, TextRunsTakeTheColourBeforeThem) {
-  write_colour_text(YELLOW "Score:" CYAN "   10");
-  const ScreenSnapshot after = screen();
-  EXPECT_EQ(after.row(0), "Score:   10");
-  for (int x = 0; x < 6; ++x) {
-    EXPECT_EQ(after.fg(x, 0), 14);
-  }
-  for (int x = 6; x < 11; ++x) {
-    EXPECT_EQ(after.fg(x, 0), 11);
-  }
-}
-
-TEST_F(ColourTextTest, SecondOfTwoEscapesWins) {
-  write_colour_text(RED GREEN "g");
-  EXPECT_EQ(host().cell(0, 0).attr, 10);
-}
-
-TEST_F(ColourTextTest, CodeNearTheEndStopsTheText) {
-  write_colour_text("AB\x1C\x08");
-  EXPECT_EQ(screen().row(0), "AB");
-  EXPECT_EQ(host().attribute(), 14);
-  EXPECT_EQ(host().cursor_x(), 2);
-}
-
-TEST_F(ColourTextTest, HighBytesAndLineFeedsReachTheConsole) {
-  write_colour_text(WHITE "\xC9\xCD\xBB\n\xC8\xCD\xBC\x07");
-  const ScreenSnapshot after = screen();
-  EXPECT_EQ(after.row(0), "╔═╗");
-  EXPECT_EQ(after.row(1), "╚═╝");
-  EXPECT_EQ(host().cursor_y(), 1);
-  EXPECT_EQ(host().cursor_x(), 3);  // the bell is written but shows nothing
 }
 
 TEST_F(ColourTextTest, StrLengthCountsUpToTheNul) {

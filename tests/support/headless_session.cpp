@@ -30,6 +30,20 @@ ScreenSnapshot take_snapshot(const ConsoleHost& host) {
   return snapshot;
 }
 
+void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& pieces, int x) {
+  std::string text;
+  for (const Piece& piece : pieces) {
+    text += piece.text;
+    for (size_t i = 0; i < piece.text.size(); ++i, ++x) {
+      EXPECT_EQ(screen.fg(x, y), piece.colour) << "row " << y << " column " << x;
+      EXPECT_EQ(screen.bg(x, y), 0) << "row " << y << " column " << x;
+    }
+  }
+  x -= static_cast<int>(text.size());
+  EXPECT_EQ(screen.row(y), std::string(static_cast<size_t>(x), ' ') +
+                               text.substr(0, text.find_last_not_of(' ') + 1));
+}
+
 void HeadlessSession::SetUp() {
   console_host().reset();
   con_layer = ConsoleLayerState{};

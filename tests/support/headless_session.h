@@ -36,6 +36,24 @@ struct ScreenSnapshot {
 
 ScreenSnapshot take_snapshot(const ConsoleHost& host);
 
+// The colours of the screen texts.
+constexpr int kRed = 12;
+constexpr int kMagenta = 13;
+constexpr int kGreen = 10;
+constexpr int kCyan = 11;
+constexpr int kYellow = 14;
+constexpr int kWhite = 15;
+
+// A piece of a row and its colour.
+struct Piece {
+  std::string text;
+  int colour;
+};
+
+// Row y from column x on holds the pieces, each character in its colour on black, and nothing
+// after them.
+void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& pieces, int x = 0);
+
 class HeadlessSession : public ::testing::Test, public HeadlessObserver {
  protected:
   void SetUp() override;
