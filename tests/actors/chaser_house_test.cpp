@@ -89,124 +89,81 @@ TEST_F(Targets, Chaser3KeepsAwayWhenCloserThan8) {
   expect_target(3, 10, 10);
 }
 
-class House : public ::testing::Test {
- protected:
-  void SetUp() override {
-    game = GameState{};
-    for (Chaser& chaser : game.chasers) {
-      chaser.home_x = 12;
-      chaser.home_y = 13;
-      chaser.x = 20;
-      chaser.y = 5;
-      chaser.target_x = 7;
-      chaser.target_y = 8;
-      chaser.flags = 0xF0;
-    }
+TEST(UpdateHouse, EachStateOfTheHouseTimer) {
+  // Chaser 0 with its home at (12, 13), at (20, 5) unless a case says otherwise, its target at
+  // (7, 8) and the flags' other bits set.
+  const struct {
+    uint8_t timer;
+    uint8_t flags;
+    uint8_t x, y;
+    uint8_t timer_after;
+    uint8_t flags_after;
+    uint8_t target_x, target_y;
+    uint8_t x_after, y_after;
+  } cases[] = {
+      // Held: home is the target, arrows are not followed.
+      {127, 0xF0, 20, 5, 126, 0xF0, 12, 13, 20, 5},
+      {11, 0xF1, 20, 5, 10, 0xF0, 12, 13, 20, 5},
+      // Released: arrows are followed towards the target of the phase.
+      {10, 0xF0, 20, 5, 9, 0xF1, 7, 8, 20, 5},
+      {2, 0xF0, 20, 5, 1, 0xF1, 7, 8, 20, 5},
+      // Free: flag and target are left alone.
+      {1, 0xF0, 20, 5, 0, 0xF0, 7, 8, 20, 5},
+      {0, 0xF1, 20, 5, 0, 0xF1, 7, 8, 20, 5},
+      // Returning: put home within three cells in both axes, else heading home.
+      {128, 0xF1, 15, 10, 15, 0xF0, 12, 13, 12, 13},
+      {128, 0xF1, 9, 17, 128, 0xF0, 12, 13, 9, 17},
+      {128, 0xF0, 16, 13, 128, 0xF0, 12, 13, 16, 13},
+  };
+  for (const auto& c : cases) {
+    GameState game{};
+    Chaser& chaser = game.chasers[0];
+    chaser.home_x = 12;
+    chaser.home_y = 13;
+    chaser.x = c.x;
+    chaser.y = c.y;
+    chaser.target_x = 7;
+    chaser.target_y = 8;
+    chaser.flags = c.flags;
+    game.house_timers[0] = c.timer;
+    update_house(game);
+    SCOPED_TRACE(testing::Message()
+                 << "timer " << int{c.timer} << " at " << int{c.x} << "," << int{c.y});
+    EXPECT_EQ(game.house_timers[0], c.timer_after);
+    EXPECT_EQ(chaser.flags, c.flags_after);
+    EXPECT_EQ(chaser.target_x, c.target_x);
+    EXPECT_EQ(chaser.target_y, c.target_y);
+    EXPECT_EQ(chaser.x, c.x_after);
+    EXPECT_EQ(chaser.y, c.y_after);
   }
-  GameState game;
-};
-
-TEST_F(House, HeldChasersHeadHomeWithoutArrows) {
-  game.house_timers[0] = 127;
-  game.house_timers[1] = 11;
-  game.chasers[1].flags = 0xF1;
-  update_house(game);
-  EXPECT_EQ(game.house_timers[0], 126);
-  EXPECT_EQ(game.house_timers[1], 10);
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(game.chasers[i].flags, 0xF0);
-    EXPECT_EQ(game.chasers[i].target_x, 12);
-    EXPECT_EQ(game.chasers[i].target_y, 13);
-    EXPECT_EQ(game.chasers[i].x, 20);
-  }
 }
 
-TEST_F(House, ReleasedChasersFollowArrowsToTheirTarget) {
-  game.house_timers[2] = 10;
-  game.house_timers[3] = 2;
-  update_house(game);
-  EXPECT_EQ(game.house_timers[2], 9);
-  EXPECT_EQ(game.house_timers[3], 1);
-  for (int i = 2; i < 4; ++i) {
-    EXPECT_EQ(game.chasers[i].flags, 0xF1);
-    EXPECT_EQ(game.chasers[i].target_x, 7);
-    EXPECT_EQ(game.chasers[i].target_y, 8);
-  }
-}
-
-TEST_F(House, FreeChasersAreLeftAlone) {
-  game.house_timers[0] = 1;
-  game.chasers[1].flags = 0xF1;
-  update_house(game);
-  EXPECT_EQ(game.house_timers[0], 0);
-  EXPECT_EQ(game.house_timers[1], 0);
-  EXPECT_EQ(game.chasers[0].flags, 0xF0);
-  EXPECT_EQ(game.chasers[1].flags, 0xF1);
-  EXPECT_EQ(game.chasers[0].target_x, 7);
-  EXPECT_EQ(game.chasers[1].target_x, 7);
-}
-
-TEST_F(House, AReturningChaserIsPutHomeWithinThreeCellsInBothAxes) {
-  game.chasers[0].flags = 0xF1;
-  game.house_timers[0] = 128;
-  game.chasers[0].x = 15;
-  game.chasers[0].y = 10;
-  game.house_timers[1] = 128;
-  game.chasers[1].x = 9;
-  game.chasers[1].y = 17;
-  game.house_timers[2] = 128;
-  game.chasers[2].x = 16;
-  game.chasers[2].y = 13;
-  update_house(game);
-  EXPECT_EQ(game.house_timers[0], 15);
-  EXPECT_EQ(game.chasers[0].x, 12);
-  EXPECT_EQ(game.chasers[0].y, 13);
-  EXPECT_EQ(game.chasers[0].flags, 0xF0);
-  EXPECT_EQ(game.house_timers[1], 128);
-  EXPECT_EQ(game.chasers[1].x, 9);
-  EXPECT_EQ(game.house_timers[2], 128);
-  EXPECT_EQ(game.chasers[2].x, 16);
-  EXPECT_EQ(game.chasers[2].target_x, 12);
-  EXPECT_EQ(game.chasers[2].target_y, 13);
-}
-
-TEST_F(House, AHeldChasersTargetIsHomeEvenInTheChasePhase) {
+TEST_F(Targets, AHeldChasersTargetIsHomeEvenInTheChasePhase) {
   game.mode_timer = 100;
   game.house_timers[0] = 20;
+  game.chasers[0].home_x = 12;
+  game.chasers[0].home_y = 13;
   update_targets(game);
   update_house(game);
-  EXPECT_EQ(game.chasers[0].target_x, 12);
-  EXPECT_EQ(game.chasers[0].target_y, 13);
+  expect_target(0, 12, 13);
 }
 
-TEST(SmallOperations, FollowArrowsFlagKeepsTheOtherBits) {
+TEST(SmallOperations, FollowArrowsSendHomeAndAbsInt) {
   Chaser chaser{};
   chaser.flags = 0xA4;
   set_follow_arrows(chaser, 2);
   EXPECT_EQ(chaser.flags, 0xA5);
   set_follow_arrows(chaser, 0);
   EXPECT_EQ(chaser.flags, 0xA4);
-}
-
-TEST(SmallOperations, SendHomeMovesOnlyThePosition) {
-  Player player{};
-  player.x = 3;
-  player.y = 4;
-  player.dir = kDirLeft;
-  player.home_x = 13;
-  player.home_y = 23;
-  player.queued_turn = 0x13;
+  // Only the position goes home.
+  Player player{{3, 4, kDirLeft, 13, 23}, 0x13};
   send_home(player);
   EXPECT_EQ(player.x, 13);
   EXPECT_EQ(player.y, 23);
   EXPECT_EQ(player.dir, kDirLeft);
   EXPECT_EQ(player.queued_turn, 0x13);
-}
-
-TEST(SmallOperations, AbsInt) {
   EXPECT_EQ(abs_int(-5), 5);
   EXPECT_EQ(abs_int(5), 5);
-  EXPECT_EQ(abs_int(0), 0);
   EXPECT_EQ(abs_int(INT32_MAX), INT32_MAX);
   EXPECT_EQ(abs_int(INT32_MIN), INT32_MAX);
 }

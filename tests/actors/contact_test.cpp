@@ -4,68 +4,55 @@
 
 namespace {
 
-class FindContact : public ::testing::Test {
- protected:
-  void SetUp() override {
-    game = GameState{};
-    // Chasers far away, in a column of their own.
-    for (uint8_t i = 0; i < kChaserCount; ++i) {
-      place(game.chasers[i], 1, static_cast<uint8_t>(1 + 3 * i), kDirDown);
-    }
-    place(game.player, 10, 5, kDirRight);
-  }
-
-  static void place(Actor& actor, uint8_t x, uint8_t y, uint8_t dir) {
-    actor.x = x;
-    actor.y = y;
-    actor.dir = dir;
-  }
-
-  GameState game;
+struct Placed {
+  uint8_t x, y, dir;
 };
 
-TEST_F(FindContact, NoneWhenApart) {
-  EXPECT_EQ(find_contact(game), 255);
-}
-
-TEST_F(FindContact, SameCellWhateverTheDirections) {
-  for (uint8_t dir = 0; dir < 4; ++dir) {
-    place(game.chasers[2], 10, 5, dir);
-    EXPECT_EQ(find_contact(game), 2);
+TEST(FindContact, SameCellOrJustSwappedTheLowestIndexFirst) {
+  // The player, then chasers 1 and 3 (255: left far away in a column of their own).
+  const struct {
+    Placed player;
+    Placed chaser1;
+    Placed chaser3;
+    uint8_t contact;
+  } cases[] = {
+      {{10, 5, kDirRight}, {255, 0, 0}, {255, 0, 0}, 255},
+      // The same cell, whatever the directions.
+      {{10, 5, kDirRight}, {10, 5, kDirUp}, {255, 0, 0}, 1},
+      {{10, 5, kDirRight}, {10, 5, kDirLeft}, {255, 0, 0}, 1},
+      {{10, 5, kDirRight}, {255, 0, 0}, {10, 5, kDirDown}, 3},
+      {{10, 5, kDirRight}, {10, 5, kDirRight}, {10, 5, kDirUp}, 1},
+      // Right behind the chaser, heading away from it: they have just swapped cells.
+      {{10, 5, kDirRight}, {9, 5, kDirLeft}, {255, 0, 0}, 1},
+      {{10, 5, kDirLeft}, {9, 5, kDirRight}, {255, 0, 0}, 255},
+      {{10, 5, kDirRight}, {9, 5, kDirRight}, {255, 0, 0}, 255},
+      {{10, 5, kDirDown}, {10, 4, kDirUp}, {255, 0, 0}, 1},
+      {{10, 5, kDirRight}, {10, 4, kDirUp}, {255, 0, 0}, 255},
+      // Behind wraps as a byte past the edge.
+      {{255, 5, kDirLeft}, {0, 5, kDirRight}, {255, 0, 0}, 1},
+  };
+  for (const auto& c : cases) {
+    GameState game{};
+    for (uint8_t i = 0; i < kChaserCount; ++i) {
+      game.chasers[i] = {{1, static_cast<uint8_t>(1 + 3 * i), kDirDown, 0, 0}, 0, 0, 0};
+    }
+    // Held or returning, every chaser counts alike.
+    game.house_timers[1] = kHouseReturning;
+    game.house_timers[3] = 100;
+    const Placed* placed[] = {&c.player, &c.chaser1, &c.chaser3};
+    Actor* actors[] = {&game.player, &game.chasers[1], &game.chasers[3]};
+    for (int i = 0; i < 3; ++i) {
+      if (placed[i]->x != 255 || i == 0) {
+        actors[i]->x = placed[i]->x;
+        actors[i]->y = placed[i]->y;
+        actors[i]->dir = placed[i]->dir;
+      }
+    }
+    EXPECT_EQ(find_contact(game), c.contact)
+        << "player " << int{c.player.x} << "," << int{c.player.y} << " dir " << int{c.player.dir}
+        << ", chaser 1 " << int{c.chaser1.x} << "," << int{c.chaser1.y} << " dir "
+        << int{c.chaser1.dir};
   }
-}
-
-TEST_F(FindContact, JustSwappedCells) {
-  place(game.chasers[0], 9, 5, kDirLeft);
-  EXPECT_EQ(find_contact(game), 0);
-  place(game.player, 10, 5, kDirLeft);
-  place(game.chasers[0], 9, 5, kDirRight);
-  EXPECT_EQ(find_contact(game), 255);
-  place(game.player, 10, 5, kDirRight);
-  EXPECT_EQ(find_contact(game), 255);
-  place(game.player, 10, 5, kDirDown);
-  place(game.chasers[0], 10, 4, kDirUp);
-  EXPECT_EQ(find_contact(game), 0);
-  place(game.player, 10, 5, kDirRight);
-  EXPECT_EQ(find_contact(game), 255);
-}
-
-TEST_F(FindContact, TheLowestIndexWins) {
-  place(game.chasers[3], 10, 5, kDirUp);
-  place(game.chasers[1], 10, 5, kDirUp);
-  EXPECT_EQ(find_contact(game), 1);
-}
-
-TEST_F(FindContact, ReturningChasersCountAlike) {
-  game.house_timers[1] = kHouseReturning;
-  place(game.chasers[1], 10, 5, kDirUp);
-  EXPECT_EQ(find_contact(game), 1);
-}
-
-TEST_F(FindContact, BehindWrapsAsABytePastTheEdge) {
-  place(game.player, 255, 5, kDirLeft);
-  place(game.chasers[0], 0, 5, kDirRight);
-  EXPECT_EQ(find_contact(game), 0);
 }
 
 }  // namespace

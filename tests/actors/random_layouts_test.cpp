@@ -9,7 +9,6 @@
 #include "actors/chaser_house.h"
 #include "actors/random.h"
 #include "game/round_tick.h"
-#include "maze/board_queries.h"
 #include "tests/maze/text_layout.h"
 
 namespace {
@@ -114,32 +113,6 @@ TEST(RandomLayouts, CompileToCellBytesAndRunTheActorsWithinTheBoard) {
       }
     }
     expect_board_of_cell_bytes(game->board);
-  }
-}
-
-TEST(RandomLayouts, QueriesAnswerForAnyCoordinates) {
-  RandomMazes mazes(7);
-  for (int maze = 0; maze < 20; ++maze) {
-    TextLayout text = mazes.next();
-    auto game = std::make_unique<GameState>();
-    set_up_round(*game, text.layout());
-    Board& board = game->board;
-    for (int y = 0; y < 256; ++y) {
-      for (int x = 0; x < 256; ++x) {
-        const uint8_t bx = static_cast<uint8_t>(x);
-        const uint8_t by = static_cast<uint8_t>(y);
-        const uint16_t partner = warp(board, bx, by);
-        ASSERT_TRUE(partner == pack_cell(bx, by) ||
-                    (packed_x(partner) < kBoardWidth && packed_y(partner) < kBoardHeight));
-        ASSERT_LT(turn_when_blocked(board, bx, by, static_cast<uint8_t>(x & 3)), 4);
-        ASSERT_LE(blocks_chaser(board, bx, by), 1);
-        const uint8_t arrow = arrow_at(board, bx, by);
-        ASSERT_TRUE(arrow == 0 || (arrow >= 4 && arrow <= 7));
-        const uint8_t item = eat_cell(board, bx, by);
-        ASSERT_TRUE(item <= 3 || item == 255);
-      }
-    }
-    expect_board_of_cell_bytes(board);
   }
 }
 

@@ -3,7 +3,6 @@
 #include "actors/chaser_house.h"
 #include "actors/random.h"
 #include "game/round_tick.h"
-#include "maze/board_queries.h"
 
 namespace {
 
@@ -64,36 +63,6 @@ TEST_F(RoundOnLayout0, AChaserHeldWithoutArrowsWhenItsTimerIsSetTo1StaysInTheHou
   EXPECT_EQ(game.chasers[0].flags & kFollowArrows, 0);
   // Chaser 1, released, has left.
   EXPECT_TRUE(chaser1_left);
-}
-
-TEST_F(RoundOnLayout0, AnEatenChaserIsSentHomeAndReleasedAgain) {
-  for (int t = 0; t < 30; ++t) {
-    tick();
-  }
-  game.fright_timer = 40;
-  game.house_timers[0] = kHouseReturning;
-  // A returning chaser moves every tick; the others only when the fright timer is odd.
-  const Chaser returning = game.chasers[0];
-  const Chaser frightened = game.chasers[1];
-  tick();
-  EXPECT_NE(pack_cell(game.chasers[0].x, game.chasers[0].y), pack_cell(returning.x, returning.y));
-  EXPECT_EQ(game.chasers[1].x, frightened.x);
-  EXPECT_EQ(game.chasers[1].y, frightened.y);
-  int ticks = 1;
-  while (game.house_timers[0] & kHouseReturning) {
-    ASSERT_LT(ticks, 100);
-    tick();
-    ++ticks;
-  }
-  // Put on its home cell (12, 13), it moves as a held chaser in the same tick.
-  EXPECT_EQ(game.house_timers[0], 15);
-  EXPECT_LE(abs_int(game.chasers[0].x - 12) + abs_int(game.chasers[0].y - 13), 1);
-  bool left_again = false;
-  for (int t = 0; t < 60 && !left_again; ++t) {
-    tick();
-    left_again = game.chasers[0].y < 12;
-  }
-  EXPECT_TRUE(left_again);
 }
 
 }  // namespace
