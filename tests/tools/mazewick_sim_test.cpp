@@ -21,22 +21,28 @@ SimResult run_binary(const std::string& arguments, const std::string& input_path
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(error_path)};
 }
 
-TEST(MazewickSimTest, QuittingOnTheTitleScreenExitsWith0) {
+TEST(MazewickSimTest, QuittingOnTheTitleScreenExitsWith0AndLeavesTheConsoleAsFound) {
   const std::string script = write_file("script", "0 q\n");
   const std::string screen = temp_path("screen");
   const std::string waits = temp_path("waits");
-  const SimResult result =
+  SimResult result =
       run_binary("--screen '" + screen + "' --waits '" + waits + "' '" + script + "'");
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_EQ(result.error, "");
-  const std::vector<std::string> lines = read_lines(screen);
+  std::vector<std::string> lines = read_lines(screen);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_NE(lines[0].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
-  // The quit path put the console back as it was found: 80 by 25.
   EXPECT_EQ(json_number(lines[0], "width"), 80);
   EXPECT_EQ(json_number(lines[0], "height"), 25);
   // The q was queued before the prompt read it: no wait.
   EXPECT_TRUE(read_lines(waits).empty());
+  // The same with the script from standard input and the screen to standard output.
+  const std::string output = temp_path("stdout");
+  result = run_binary("--screen - - > '" + output + "'", script);
+  EXPECT_EQ(result.status, 0) << result.error;
+  lines = read_lines(output);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
 }
 
 TEST(MazewickSimTest, WithoutInputTheTitlePromptWaitsOnceAndTheGameQuits) {
@@ -51,39 +57,26 @@ TEST(MazewickSimTest, WithoutInputTheTitlePromptWaitsOnceAndTheGameQuits) {
   EXPECT_NE(lines[0].find("Press [S] to begin"), std::string::npos);
 }
 
-TEST(MazewickSimTest, ReadsTheScriptFromStandardInputAndWritesToStandardOutput) {
-  const std::string script = write_file("script", "0 Q\n");
-  const std::string output = temp_path("stdout");
-  const SimResult result = run_binary("--screen - - > '" + output + "'", script);
-  EXPECT_EQ(result.status, 0) << result.error;
-  const std::vector<std::string> lines = read_lines(output);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
-}
-
-TEST(MazewickSimTest, ABadCommandLineIsAOneLineUsageErrorWithStatus2) {
-  const SimResult result = run_binary("--bogus");
-  EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.error.rfind("mazewick-sim: ", 0), 0u) << result.error;
-  EXPECT_EQ(result.error.find('\n'), result.error.size() - 1);
-}
-
-TEST(MazewickSimTest, AnUnreadableScriptOrUnwritableOutputIsAUsageErrorWithStatus2) {
-  const SimResult unreadable = run_binary("'" + temp_path("missing") + "'");
-  EXPECT_EQ(unreadable.status, 2);
-  EXPECT_NE(unreadable.error.find("cannot read"), std::string::npos) << unreadable.error;
-  const SimResult unwritable = run_binary("--trace '" + temp_path("no/such/folder") + "'");
-  EXPECT_EQ(unwritable.status, 2);
-  EXPECT_NE(unwritable.error.find("cannot write"), std::string::npos) << unwritable.error;
-}
-
-TEST(MazewickSimTest, AMalformedScriptLineIsReportedWithItsNumberBeforeTheGameStarts) {
+TEST(MazewickSimTest, BadCommandLinesScriptsAndFilesAreOneLineErrorsWithStatus2) {
   const std::string script = write_file("script", "# start\n0 s\nx q\n");
   const std::string screen = temp_path("screen");
-  const SimResult result = run_binary("--screen '" + screen + "' '" + script + "'");
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find(script + ":3: "), std::string::npos) << result.error;
-  EXPECT_EQ(result.error.find('\n'), result.error.size() - 1);
+  const struct {
+    std::string arguments;
+    std::string error;
+  } cases[] = {
+      {"--bogus", "--bogus"},
+      {"'" + temp_path("missing") + "'", "cannot read"},
+      {"--trace '" + temp_path("no/such/folder") + "'", "cannot write"},
+      // A malformed script line is named before the game starts.
+      {"--screen '" + screen + "' '" + script + "'", script + ":3: "},
+  };
+  for (const auto& c : cases) {
+    const SimResult result = run_binary(c.arguments);
+    EXPECT_EQ(result.status, 2) << c.arguments;
+    EXPECT_EQ(result.error.rfind("mazewick-sim: ", 0), 0u) << result.error;
+    EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+    EXPECT_EQ(result.error.find('\n'), result.error.size() - 1) << result.error;
+  }
   EXPECT_TRUE(read_lines(screen).empty());
 }
 

@@ -4,18 +4,14 @@
 
 namespace {
 
-TEST(ParseSimOptionsTest, NoArgumentsRunWithoutInputOrOutputs) {
+TEST(ParseSimOptionsTest, ReadsEveryOptionAndTheScript) {
   SimOptions options;
   EXPECT_EQ(parse_sim_options({}, options), "");
   EXPECT_FALSE(options.script);
   EXPECT_FALSE(options.trace);
   EXPECT_EQ(options.max_pauses, 0u);
-}
-
-TEST(ParseSimOptionsTest, ReadsEveryOptionAndTheScript) {
-  SimOptions options;
   EXPECT_EQ(parse_sim_options({"--trace", "t.jsonl", "--frames", "-", "--waits", "w", "--screen",
-                               "s", "--max-pauses", "250", "play.txt"},
+                               "s", "--max-pauses", "250", "-"},
                               options),
             "");
   EXPECT_EQ(options.trace, "t.jsonl");
@@ -23,12 +19,6 @@ TEST(ParseSimOptionsTest, ReadsEveryOptionAndTheScript) {
   EXPECT_EQ(options.waits, "w");
   EXPECT_EQ(options.screen, "s");
   EXPECT_EQ(options.max_pauses, 250u);
-  EXPECT_EQ(options.script, "play.txt");
-}
-
-TEST(ParseSimOptionsTest, ADashScriptIsStandardInput) {
-  SimOptions options;
-  EXPECT_EQ(parse_sim_options({"-"}, options), "");
   EXPECT_EQ(options.script, "-");
 }
 

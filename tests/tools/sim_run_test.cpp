@@ -71,9 +71,9 @@ TEST_F(RunSimTest, AReadWithNothingQueuedWritesAWaitBeforeTakingTheNextLine) {
   EXPECT_NE(lines[0].find("\"go "), std::string::npos);
 }
 
-TEST_F(RunSimTest, WithoutAScriptTheInputEndsAtTheFirstWait) {
+TEST_F(RunSimTest, WithoutAScriptTheInputEndsAtTheFirstWaitAndMaxPausesBeyondTheRunDoNothing) {
   const std::string waits = temp_path("waits");
-  EXPECT_EQ(run_sim({"--waits", waits}, pausing_routine), 6);
+  EXPECT_EQ(run_sim({"--waits", waits, "--max-pauses", "4"}, pausing_routine), 6);
   EXPECT_EQ(read_lines(waits).size(), 1u);
 }
 
@@ -100,10 +100,6 @@ TEST_F(RunSimTest, MaxPausesStopsRightAfterThatPauseWithStatus3) {
   const std::vector<std::string> screen_lines = read_lines(screen);
   ASSERT_EQ(screen_lines.size(), 1u);
   EXPECT_EQ(json_number(screen_lines[0], "pause"), 2);
-}
-
-TEST_F(RunSimTest, MaxPausesBeyondTheRunLeavesTheStatusAlone) {
-  EXPECT_EQ(run_sim({"--max-pauses", "4"}, pausing_routine), 6);
 }
 
 }  // namespace
