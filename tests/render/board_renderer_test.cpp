@@ -9,10 +9,8 @@
 #include "console/console.h"
 #include "cp437.h"
 #include "game/game_state.h"
+#include "game/round_tick.h"
 #include "headless_session.h"
-#include "maze/board_queries.h"
-#include "maze/layouts.h"
-#include "maze/maze_compiler.h"
 
 namespace {
 
@@ -22,6 +20,7 @@ constexpr int kLivesRow = 32;
 
 constexpr int kGrey = 7;
 constexpr int kDarkBlue = 1;
+constexpr int kDarkCyan = 3;
 
 // clang-format off
 // The first frame of a round on layout 0: all figures on their start cells, tick 0, nobody
@@ -103,36 +102,18 @@ const char* const kFirstFrameColours[kFrameRows] = {
 
 class BoardRendererTest : public HeadlessSession {
  protected:
+  // The first round of a game: layout 0 and every figure on its start cell.
   void SetUp() override {
     HeadlessSession::SetUp();
     start_resolved();
     con_set_window(0, 0, 55, 33);
     game_state.next_life_at = 1000;
     game_state.lives = 3;
-    set_up_first_round();
+    round_setup(game_state);
   }
 
-  // Layout 0 and every figure on its start cell, as the first round begins.
-  static void set_up_first_round() {
-    GameState& game = game_state;
-    compile_maze(game.board, maze_layout(0));
-    place_home(game.player, 0);
-    game.player.dir = kDirRight;
-    for (uint8_t i = 0; i < kChaserCount; ++i) {
-      place_home(game.chasers[i], static_cast<uint8_t>(i + 1));
-      game.chasers[i].dir = i;
-      game.house_timers[i] = static_cast<uint8_t>((i + 1) * 15);
-    }
-  }
-
-  static void place_home(Actor& actor, uint8_t marker) {
-    const uint16_t home = find_spawn(game_state.board, marker);
-    actor.home_x = actor.x = packed_x(home);
-    actor.home_y = actor.y = packed_y(home);
-  }
-
-  static void set_cell(uint8_t x, uint8_t y, uint8_t cell) {
-    game_state.board.cells[y * kBoardWidth + x] = cell;
+  static void set_cell(int x, int y, int cell) {
+    game_state.board.cells[y * kBoardWidth + x] = static_cast<uint8_t>(cell);
   }
 
   // Moves every figure off the Board, so that only cells are drawn.
@@ -148,7 +129,7 @@ class BoardRendererTest : public HeadlessSession {
     return screen();
   }
 
-  // Frame row y as UTF-8, all 28 cells.
+  // Frame row y as UTF-8, all 28 cells, and their colours as hex digits.
   static std::string frame_text(const ScreenSnapshot& shot, int y) {
     std::string text;
     for (int x = kOriginColumn; x < kOriginColumn + kBoardWidth; ++x) {
@@ -156,7 +137,6 @@ class BoardRendererTest : public HeadlessSession {
     }
     return text;
   }
-
   static std::string frame_colours(const ScreenSnapshot& shot, int y) {
     std::string colours;
     for (int x = kOriginColumn; x < kOriginColumn + kBoardWidth; ++x) {
@@ -165,18 +145,15 @@ class BoardRendererTest : public HeadlessSession {
     return colours;
   }
 
-  // The character and colour drawn for Board cell (x, y).
-  static std::string glyph_at(const ScreenSnapshot& shot, uint8_t x, uint8_t y) {
+  // Board cell (x, y) is drawn as the glyph in the colour.
+  static void expect_cell(const ScreenSnapshot& shot, int x, int y, const std::string& glyph,
+                          int colour) {
     std::string text;
     append_utf8(text, cp437_to_unicode(shot.cell(kOriginColumn + x, 1 + y).ch));
-    return text;
-  }
-  static int colour_at(const ScreenSnapshot& shot, uint8_t x, uint8_t y) {
-    return shot.fg(kOriginColumn + x, 1 + y);
+    EXPECT_EQ(text, glyph) << "cell " << x << "," << y;
+    EXPECT_EQ(shot.fg(kOriginColumn + x, 1 + y), colour) << "cell " << x << "," << y;
   }
 };
-
-// Draw
 
 TEST_F(BoardRendererTest, FirstFrameOfARoundShowsEveryCellInItsColourAndNothingElse) {
   const GameState before = game_state;
@@ -229,35 +206,29 @@ TEST_F(BoardRendererTest, FiguresOffTheBoardAreNotDrawn) {
   }
 }
 
-// Figures
-
 TEST_F(BoardRendererTest, PlayerOpensTowardsItsDirection) {
   const char* const glyphs[4] = {"v", "<", "^", ">"};
   for (uint8_t dir = 0; dir < 4; ++dir) {
     game_state.player.dir = dir;
-    const ScreenSnapshot shot = draw();
-    EXPECT_EQ(glyph_at(shot, 13, 23), glyphs[dir]) << "direction " << int{dir};
-    EXPECT_EQ(colour_at(shot, 13, 23), 14);
+    expect_cell(draw(), 13, 23, glyphs[dir], kYellow);
   }
 }
 
 TEST_F(BoardRendererTest, ChasersLookFrightenedByTheFrightTimer) {
-  struct Case {
+  const struct {
     uint8_t fright;
     int colour;  // -1: each chaser's own colour
-  };
-  const Case cases[] = {{22, kDarkBlue}, {21, kGrey},  {20, -1}, {19, kGrey},
-                        {0, -1},         {255, kGrey}, {2, -1},  {1, kGrey}};
+  } cases[] = {{22, kDarkBlue}, {21, kGrey},  {20, -1}, {19, kGrey},
+               {0, -1},         {255, kGrey}, {2, -1},  {1, kGrey}};
   const char* const glyphs[kChaserCount] = {"♥", "♦", "♣", "♠"};
   const int own_colours[kChaserCount] = {12, 13, 11, 6};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "fright " << int{c.fright});
     game_state.fright_timer = c.fright;
     const ScreenSnapshot shot = draw();
     for (int i = 0; i < kChaserCount; ++i) {
       const Chaser& chaser = game_state.chasers[i];
-      EXPECT_EQ(glyph_at(shot, chaser.x, chaser.y), glyphs[i]);
-      EXPECT_EQ(colour_at(shot, chaser.x, chaser.y), c.colour < 0 ? own_colours[i] : c.colour)
-          << "fright " << int{c.fright} << " chaser " << i;
+      expect_cell(shot, chaser.x, chaser.y, glyphs[i], c.colour < 0 ? own_colours[i] : c.colour);
     }
   }
 }
@@ -270,12 +241,11 @@ TEST_F(BoardRendererTest, ReturningChaserIsDrawnOverPelletsAndTunnels) {
   game_state.chasers[2].x = 0;  // a tunnel mouth
   game_state.chasers[2].y = 14;
   for (uint8_t fright : {0, 22, 21}) {
+    SCOPED_TRACE(testing::Message() << "fright " << int{fright});
     game_state.fright_timer = fright;
     const ScreenSnapshot shot = draw();
-    EXPECT_EQ(glyph_at(shot, 1, 1), "∞");
-    EXPECT_EQ(colour_at(shot, 1, 1), 3) << "fright " << int{fright};
-    EXPECT_EQ(glyph_at(shot, 0, 14), "∞");
-    EXPECT_EQ(colour_at(shot, 0, 14), 3) << "fright " << int{fright};
+    expect_cell(shot, 1, 1, "∞", kDarkCyan);
+    expect_cell(shot, 0, 14, "∞", kDarkCyan);
   }
 }
 
@@ -285,145 +255,117 @@ TEST_F(BoardRendererTest, PlayerIsDrawnOverAChaserAndALowerNumberedChaserOverAno
   game_state.chasers[3].x = game_state.chasers[2].x;
   game_state.chasers[3].y = game_state.chasers[2].y;
   ScreenSnapshot shot = draw();
-  EXPECT_EQ(glyph_at(shot, 13, 23), "<");
-  EXPECT_EQ(colour_at(shot, 13, 23), 14);
-  EXPECT_EQ(glyph_at(shot, 12, 15), "♣");
-  EXPECT_EQ(colour_at(shot, 12, 15), 11);
+  expect_cell(shot, 13, 23, "<", kYellow);
+  expect_cell(shot, 12, 15, "♣", kCyan);
   // A returning lower-numbered chaser still wins.
   game_state.house_timers[2] = kHouseReturning;
-  shot = draw();
-  EXPECT_EQ(glyph_at(shot, 12, 15), "∞");
-  EXPECT_EQ(colour_at(shot, 12, 15), 3);
+  expect_cell(draw(), 12, 15, "∞", kDarkCyan);
 }
 
-// Cells
-
-TEST_F(BoardRendererTest, EveryWallAndDoorShapeHasItsGlyph) {
+TEST_F(BoardRendererTest, CellsAreDrawnByTheirClass) {
   clear_figures();
-  for (uint8_t shape = 0; shape < 12; ++shape) {
-    set_cell(1 + shape, 1, static_cast<uint8_t>(128 + shape));
-    set_cell(1 + shape, 2, static_cast<uint8_t>(140 + shape));
+  game_state.round = 5;  // green walls
+  for (int shape = 0; shape < 12; ++shape) {
+    set_cell(1 + shape, 1, 128 + shape);
+    set_cell(1 + shape, 2, 140 + shape);
   }
-  game_state.round = 5;
+  // Pellets whatever their restricted and junction bits; empty floor keeps the colour before.
+  set_cell(1, 3, 0x71);
+  set_cell(2, 3, 0x72);
+  set_cell(3, 3, 0x60);
+  // Tunnel colours repeat after twelve letters.
+  for (int letter = 0; letter < 26; ++letter) {
+    set_cell(1 + letter, 5, 0x20 + letter);
+  }
+  // Spawn markers, arrows and other bytes below 0x20 are blank in the colour before.
+  set_cell(1, 7, 0x10);
+  set_cell(2, 7, 0x1F);
+  set_cell(3, 7, 0x05);
+  set_cell(4, 7, 0x00);
   const ScreenSnapshot shot = draw();
-  const std::string walls = "║ ═║╝╚╗╔╬╠╣╦╩";
-  const std::string doors = "║ ─│┘└┐┌┼├┤┬┴";
-  EXPECT_EQ(frame_text(shot, 2).substr(0, walls.size()), walls);
-  EXPECT_EQ(frame_text(shot, 3).substr(0, doors.size()), doors);
-  for (uint8_t shape = 0; shape < 12; ++shape) {
-    EXPECT_EQ(colour_at(shot, 1 + shape, 1), 10) << "wall shape " << int{shape};
-    EXPECT_EQ(colour_at(shot, 1 + shape, 2), kGrey) << "door shape " << int{shape};
+  const struct {
+    int row;
+    const char* text;
+    const char* colours;
+  } rows[] = {
+      {1, "║ ═║╝╚╗╔╬╠╣╦╩", "AAAAAAAAAAAAA"},
+      {2, "║ ─│┘└┐┌┼├┤┬┴", "A777777777777"},
+      {3, "║∙☼ ", "A7FF"},
+      {5, "║▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓▓", "A543261DCBAE8543261DCBAE854"},
+      {7, "║    ", "AAAAA"},
+  };
+  for (const auto& row : rows) {
+    const std::string text = row.text;
+    EXPECT_EQ(frame_text(shot, 1 + row.row).substr(0, text.size()), text) << "row " << row.row;
+    EXPECT_EQ(frame_colours(shot, 1 + row.row).substr(0, std::strlen(row.colours)), row.colours)
+        << "row " << row.row;
   }
 }
 
 TEST_F(BoardRendererTest, WallsAndPelletsTakeTheRoundsColoursAndDoorsStayGrey) {
-  struct Case {
+  const struct {
     uint8_t round;
     int wall;
     int pellet;
-  };
-  for (const Case& c :
-       {Case{0, 9, 7}, Case{4, 9, 7}, Case{5, 10, 7}, Case{19, 8, 7}, Case{20, 9, 4},
-        Case{40, 9, 2}, Case{60, 9, 3}, Case{80, 9, 7}, Case{255, 8, 7}}) {
+  } cases[] = {{0, 9, 7},  {4, 9, 7},  {5, 10, 7}, {19, 8, 7}, {20, 9, 4},
+               {40, 9, 2}, {60, 9, 3}, {80, 9, 7}, {255, 8, 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "round " << int{c.round});
     game_state.round = c.round;
     const ScreenSnapshot shot = draw();
-    EXPECT_EQ(colour_at(shot, 0, 0), c.wall) << "round " << int{c.round};
-    EXPECT_EQ(colour_at(shot, 1, 1), c.pellet) << "round " << int{c.round};
-    EXPECT_EQ(glyph_at(shot, 1, 1), "∙");
-    EXPECT_EQ(colour_at(shot, 13, 12), kGrey) << "round " << int{c.round};
+    expect_cell(shot, 0, 0, "╔", c.wall);
+    expect_cell(shot, 1, 1, "∙", c.pellet);
+    expect_cell(shot, 13, 12, "─", kGrey);
   }
 }
 
-TEST_F(BoardRendererTest, PelletsCountWhateverTheirFlags) {
-  set_cell(2, 1, 0x71);  // restricted junction pellet
-  set_cell(3, 1, 0x72);  // restricted junction power pellet
-  set_cell(4, 1, 0x60);  // empty junction floor
-  const ScreenSnapshot shot = draw();
-  EXPECT_EQ(glyph_at(shot, 2, 1), "∙");
-  EXPECT_EQ(glyph_at(shot, 3, 1), "☼");
-  EXPECT_EQ(colour_at(shot, 3, 1), 15);
-  EXPECT_EQ(glyph_at(shot, 4, 1), " ");
-  EXPECT_EQ(colour_at(shot, 4, 1), 15);  // kept from the power pellet before it
-}
-
 TEST_F(BoardRendererTest, BonusItemGlyphFollowsTheBonusTable) {
-  struct Case {
+  const struct {
     uint8_t round;
     const char* glyph;
-  };
+  } cases[] = {{0, "♫"},  {1, "ß"},  {2, "Γ"},  {3, "Γ"},  {4, "π"},
+               {9, "σ"},  {11, "µ"}, {13, "τ"}, {15, "Φ"}, {17, "Θ"},
+               {19, "Ω"}, {20, "δ"}, {23, "δ"}, {24, "δ"}, {255, "δ"}};
   set_cell(13, 23, 0x43);
-  game_state.player.x = 1;
-  game_state.player.y = 1;
-  for (const Case& c :
-       {Case{0, "♫"}, Case{1, "ß"}, Case{2, "Γ"}, Case{3, "Γ"}, Case{4, "π"}, Case{9, "σ"},
-        Case{11, "µ"}, Case{13, "τ"}, Case{15, "Φ"}, Case{17, "Θ"}, Case{19, "Ω"}, Case{20, "δ"},
-        Case{23, "δ"}, Case{24, "δ"}, Case{255, "δ"}}) {
+  clear_figures();
+  for (const auto& c : cases) {
     game_state.round = c.round;
-    EXPECT_EQ(glyph_at(draw(), 13, 23), c.glyph) << "round " << int{c.round};
+    expect_cell(draw(), 13, 23, c.glyph, 4);
   }
 }
 
 TEST_F(BoardRendererTest, PowerPelletsBonusItemsAndTunnelsAnimateWithTheTick) {
-  struct Case {
+  const struct {
     uint8_t tick;
     int power_pellet;
     int bonus_item;
     const char* shade;
-  };
+  } cases[] = {{0, 15, 4, "▓"}, {1, 15, 4, "▒"}, {2, 8, 12, "░"},
+               {3, 8, 12, "▒"}, {4, 15, 4, "▓"}, {255, 8, 12, "▒"}};
   set_cell(13, 23, 0x43);
-  game_state.player.x = 1;
-  game_state.player.y = 1;
-  for (const Case& c : {Case{0, 15, 4, "▓"}, Case{1, 15, 4, "▒"}, Case{2, 8, 12, "░"},
-                        Case{3, 8, 12, "▒"}, Case{4, 15, 4, "▓"}, Case{255, 8, 12, "▒"}}) {
+  clear_figures();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "tick " << int{c.tick});
     game_state.tick = c.tick;
     const ScreenSnapshot shot = draw();
-    EXPECT_EQ(colour_at(shot, 1, 3), c.power_pellet) << "tick " << int{c.tick};
-    EXPECT_EQ(colour_at(shot, 26, 23), c.power_pellet) << "tick " << int{c.tick};
-    EXPECT_EQ(colour_at(shot, 13, 23), c.bonus_item) << "tick " << int{c.tick};
-    EXPECT_EQ(glyph_at(shot, 0, 14), c.shade) << "tick " << int{c.tick};
-    EXPECT_EQ(glyph_at(shot, 27, 14), c.shade) << "tick " << int{c.tick};
-    EXPECT_EQ(colour_at(shot, 0, 14), 5);
+    expect_cell(shot, 1, 3, "☼", c.power_pellet);
+    expect_cell(shot, 26, 23, "☼", c.power_pellet);
+    expect_cell(shot, 13, 23, "♫", c.bonus_item);
+    expect_cell(shot, 0, 14, c.shade, 5);
+    expect_cell(shot, 27, 14, c.shade, 5);
   }
 }
-
-TEST_F(BoardRendererTest, TunnelColourRepeatsAfterTwelveLetters) {
-  const int colours[26] = {5, 4, 3, 2, 6, 1,  13, 12, 11, 10, 14, 8, 5,
-                           4, 3, 2, 6, 1, 13, 12, 11, 10, 14, 8,  5, 4};
-  clear_figures();
-  for (uint8_t letter = 0; letter < 26; ++letter) {
-    set_cell(1 + letter, 5, static_cast<uint8_t>(0x20 + letter));
-  }
-  const ScreenSnapshot shot = draw();
-  for (uint8_t letter = 0; letter < 26; ++letter) {
-    EXPECT_EQ(colour_at(shot, 1 + letter, 5), colours[letter]) << "letter " << int{letter};
-  }
-}
-
-TEST_F(BoardRendererTest, SpawnAndArrowCellsAreBlankInTheColourBefore) {
-  clear_figures();
-  set_cell(1, 5, 0x10);
-  set_cell(2, 5, 0x1F);
-  set_cell(3, 5, 0x05);
-  set_cell(4, 5, 0x00);
-  const ScreenSnapshot shot = draw();
-  for (uint8_t x = 1; x <= 4; ++x) {
-    EXPECT_EQ(glyph_at(shot, x, 5), " ");
-    EXPECT_EQ(colour_at(shot, x, 5), 9);  // the wall at (0, 5)
-  }
-}
-
-// Status lines
 
 TEST_F(BoardRendererTest, ScoreLineShowsPointsAndWhatTheNextLifeNeeds) {
-  struct Case {
+  const struct {
     uint32_t score;
     uint32_t next_life_at;
     const char* line;
-  };
-  for (const Case& c : {Case{123, 1000, "Score:   1230      1UP: 8770"},
-                        Case{1000, 1000, "Score:  10000      1UP:    0"},
-                        Case{12345678, 12346678, "Score:3456780      1UP:10000"},
-                        Case{429496730, 429496731, "Score:      4      1UP:   10"}}) {
+  } cases[] = {{123, 1000, "Score:   1230      1UP: 8770"},
+               {1000, 1000, "Score:  10000      1UP:    0"},
+               {12345678, 12346678, "Score:3456780      1UP:10000"},
+               {429496730, 429496731, "Score:      4      1UP:   10"}};
+  for (const auto& c : cases) {
     game_state.score = c.score;
     game_state.next_life_at = c.next_life_at;
     const ScreenSnapshot shot = draw();
@@ -433,15 +375,15 @@ TEST_F(BoardRendererTest, ScoreLineShowsPointsAndWhatTheNextLifeNeeds) {
 }
 
 TEST_F(BoardRendererTest, LivesLineMarksTheMostLivesAndShowsTheRoundFromOne) {
-  struct Case {
+  const struct {
     uint8_t lives;
     uint8_t round;
     const char* line;
-  };
-  for (const Case& c :
-       {Case{3, 0, "Lives:  3          Round:  1"}, Case{255, 5, "Lives:255 (MAX)    Round:  6"},
-        Case{254, 20, "Lives:254          Round: 21"},
-        Case{0, 255, "Lives:  0          Round:256"}}) {
+  } cases[] = {{3, 0, "Lives:  3          Round:  1"},
+               {255, 5, "Lives:255 (MAX)    Round:  6"},
+               {254, 20, "Lives:254          Round: 21"},
+               {0, 255, "Lives:  0          Round:256"}};
+  for (const auto& c : cases) {
     game_state.lives = c.lives;
     game_state.round = c.round;
     const ScreenSnapshot shot = draw();
