@@ -6,11 +6,7 @@
 
 namespace {
 
-constexpr uint32_t kSubdirectoryFlag = 0x80000000u;
-constexpr uint32_t kNamedEntryFlag = 0x80000000u;
-constexpr size_t kResourceDirectoryBytes = 16;
-constexpr size_t kResourceEntryBytes = 8;
-constexpr size_t kResourceTableIndex = 2;
+constexpr uint32_t kHighBit = 0x80000000u;  // a named entry, or an entry that is a directory
 
 // The file offset of a virtual address, or none when no section holds it.
 std::optional<size_t> file_offset(const PeImage& image, uint32_t rva) {
@@ -39,19 +35,19 @@ std::vector<DirectoryEntry> directory(const PeImage& image, uint32_t offset) {
   const size_t at = *base + offset;
   const size_t count = size_t{read16(image.bytes, at + 12)} + read16(image.bytes, at + 14);
   for (size_t index = 0; index < count; ++index) {
-    const size_t entry = at + kResourceDirectoryBytes + index * kResourceEntryBytes;
-    const uint32_t name = read32(image.bytes, entry);
-    const uint32_t target = read32(image.bytes, entry + 4);
-    entries.push_back({name & ~kNamedEntryFlag, (name & kNamedEntryFlag) != 0,
-                       (target & kSubdirectoryFlag) != 0, target & ~kSubdirectoryFlag});
+    const uint32_t name = read32(image.bytes, at + 16 + index * 8);
+    const uint32_t target = read32(image.bytes, at + 20 + index * 8);
+    entries.push_back(
+        {name & ~kHighBit, (name & kHighBit) != 0, (target & kHighBit) != 0, target & ~kHighBit});
   }
   return entries;
 }
 
-std::optional<DirectoryEntry> find_entry(const PeImage& image, uint32_t offset, uint32_t id) {
+// The subdirectory of the numeric id in the directory at an offset.
+std::optional<uint32_t> subdirectory(const PeImage& image, uint32_t offset, uint32_t id) {
   for (const DirectoryEntry& entry : directory(image, offset)) {
-    if (!entry.named && entry.id == id) {
-      return entry;
+    if (!entry.named && entry.id == id && entry.subdirectory) {
+      return entry.offset;
     }
   }
   return std::nullopt;
@@ -80,61 +76,48 @@ std::optional<std::string> load_pe_image(const std::string& path, PeImage& image
   if (bytes.size() < 0x40 || bytes[0] != 'M' || bytes[1] != 'Z') {
     return "no MZ header";
   }
-  const size_t pe = read32(bytes, 0x3C);
-  if (read32(bytes, pe) != 0x00004550) {
+  const size_t coff = read32(bytes, 0x3C) + 4;
+  if (read32(bytes, coff - 4) != 0x00004550) {
     return "no PE signature";
   }
-  const size_t coff = pe + 4;
-  image.machine = read16(bytes, coff);
-  const size_t section_count = read16(bytes, coff + 2);
-  const size_t optional_size = read16(bytes, coff + 16);
   const size_t optional = coff + 20;
-  image.optional_magic = read16(bytes, optional);
-  if (image.optional_magic != 0x10B) {
+  if (read16(bytes, optional) != 0x10B) {
     return "not a PE32 image";
   }
-  image.subsystem = read16(bytes, optional + 68);
-  const size_t data_directories = optional + 96;
-  image.resource_rva = read32(bytes, data_directories + kResourceTableIndex * 8);
-  image.resource_size = read32(bytes, data_directories + kResourceTableIndex * 8 + 4);
-  const size_t section_table = optional + optional_size;
-  for (size_t index = 0; index < section_count; ++index) {
+  image.resource_rva = read32(bytes, optional + 96 + 2 * 8);  // data directory 2: resources
+  const size_t section_table = optional + read16(bytes, coff + 16);
+  for (size_t index = 0; index < read16(bytes, coff + 2); ++index) {
     const size_t header = section_table + index * 40;
-    image.sections.push_back({read32(bytes, header + 12), read32(bytes, header + 8),
-                              read32(bytes, header + 20), read32(bytes, header + 16)});
+    image.sections.push_back(
+        {read32(bytes, header + 12), read32(bytes, header + 20), read32(bytes, header + 16)});
   }
   return std::nullopt;
 }
 
 std::vector<uint32_t> resource_ids(const PeImage& image, uint32_t type) {
   std::vector<uint32_t> ids;
-  const std::optional<DirectoryEntry> type_entry = find_entry(image, 0, type);
-  if (!type_entry || !type_entry->subdirectory) {
-    return ids;
-  }
-  for (const DirectoryEntry& entry : directory(image, type_entry->offset)) {
-    if (!entry.named) {
-      ids.push_back(entry.id);
+  if (const std::optional<uint32_t> type_offset = subdirectory(image, 0, type)) {
+    for (const DirectoryEntry& entry : directory(image, *type_offset)) {
+      if (!entry.named) {
+        ids.push_back(entry.id);
+      }
     }
   }
   return ids;
 }
 
 std::vector<uint8_t> resource_data(const PeImage& image, uint32_t type, uint32_t id) {
-  const std::optional<DirectoryEntry> type_entry = find_entry(image, 0, type);
-  if (!type_entry || !type_entry->subdirectory) {
+  const std::optional<uint32_t> type_offset = subdirectory(image, 0, type);
+  const std::optional<uint32_t> id_offset =
+      type_offset ? subdirectory(image, *type_offset, id) : std::nullopt;
+  if (!id_offset) {
     return {};
   }
-  const std::optional<DirectoryEntry> id_entry = find_entry(image, type_entry->offset, id);
-  if (!id_entry || !id_entry->subdirectory) {
-    return {};
-  }
-  const std::vector<DirectoryEntry> languages = directory(image, id_entry->offset);
+  const std::vector<DirectoryEntry> languages = directory(image, *id_offset);
   if (languages.empty() || languages.front().subdirectory) {
     return {};
   }
-  const std::optional<size_t> base = file_offset(image, image.resource_rva);
-  const size_t data_entry = *base + languages.front().offset;
+  const size_t data_entry = *file_offset(image, image.resource_rva) + languages.front().offset;
   const std::optional<size_t> data = file_offset(image, read32(image.bytes, data_entry));
   const uint32_t size = read32(image.bytes, data_entry + 4);
   if (!data || *data + size > image.bytes.size()) {

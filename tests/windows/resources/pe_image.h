@@ -1,4 +1,4 @@
-// A read-only view of a 32-bit Windows executable: its headers and its resources.
+// A read-only view of the resources of a 32-bit Windows executable.
 #pragma once
 
 #include <cstdint>
@@ -11,21 +11,16 @@ constexpr uint32_t kResourceIconGroup = 14;
 
 struct PeImage {
   std::vector<uint8_t> bytes;
-  uint16_t machine = 0;
-  uint16_t optional_magic = 0;
-  uint16_t subsystem = 0;
   uint32_t resource_rva = 0;
-  uint32_t resource_size = 0;
   struct Section {
     uint32_t virtual_address;
-    uint32_t virtual_size;
     uint32_t raw_offset;
     uint32_t raw_size;
   };
   std::vector<Section> sections;
 };
 
-// Reads and parses an executable; an error message when it is no PE image.
+// Reads and parses an executable; an error message when it is no PE32 image.
 std::optional<std::string> load_pe_image(const std::string& path, PeImage& image);
 
 // The numeric ids of the resources of one type.

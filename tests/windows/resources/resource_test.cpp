@@ -84,30 +84,21 @@ bool is_yellow(const Pixel& colour) {
   return !colour.transparent && colour.red == 255 && colour.green == 255 && colour.blue == 0;
 }
 
-TEST(IconGroup, OneGroupWithId101) {
+TEST(Icon, OneGroupOfFiveSixteenColourImagesOfTheListedSizes) {
   EXPECT_EQ(resource_ids(executable(), kResourceIconGroup), std::vector<uint32_t>{kIconGroupId});
-}
-
-TEST(IconGroup, FiveSixteenColourImagesOfTheListedSizes) {
   const std::vector<GroupEntry> entries = icon_group();
   ASSERT_EQ(entries.size(), std::size(kSizes));
   for (size_t index = 0; index < entries.size(); ++index) {
-    SCOPED_TRACE(index);
-    EXPECT_EQ(entries[index].width, kSizes[index]);
-    EXPECT_EQ(entries[index].height, kSizes[index]);
-    EXPECT_EQ(entries[index].colours, 16);
-    EXPECT_EQ(entries[index].planes, 1);
-    EXPECT_EQ(entries[index].bit_count, 4);
-  }
-}
-
-TEST(IconImages, EachImageIsAFourBitBitmapOfItsSize) {
-  const std::vector<GroupEntry> entries = icon_group();
-  ASSERT_EQ(entries.size(), std::size(kSizes));
-  for (const GroupEntry& entry : entries) {
-    SCOPED_TRACE(int{entry.width});
+    const GroupEntry& entry = entries[index];
+    const size_t size = kSizes[index];
+    SCOPED_TRACE(size);
+    EXPECT_EQ(entry.width, size);
+    EXPECT_EQ(entry.height, size);
+    EXPECT_EQ(entry.colours, 16);
+    EXPECT_EQ(entry.planes, 1);
+    EXPECT_EQ(entry.bit_count, 4);
+    // The image: an uncompressed four-bit bitmap of its size, with its mask.
     const std::vector<uint8_t> image = resource_data(executable(), kResourceIcon, entry.id);
-    const size_t size = entry.width;
     ASSERT_EQ(image.size(), entry.bytes);
     ASSERT_EQ(image.size(), kBitmapHeaderBytes + kPaletteBytes +
                                 (row_bytes(size, 4) + row_bytes(size, 1)) * size);
@@ -116,26 +107,15 @@ TEST(IconImages, EachImageIsAFourBitBitmapOfItsSize) {
     EXPECT_EQ(read32(image, 8), size * 2);  // colour bitmap and mask
     EXPECT_EQ(read16(image, 12), 1);
     EXPECT_EQ(read16(image, 14), 4);
-    EXPECT_EQ(read32(image, 16), 0u);  // uncompressed
-  }
-}
-
-TEST(IconImages, RoundYellowFigureWithItsMouthOpenToTheRight) {
-  const std::vector<GroupEntry> entries = icon_group();
-  ASSERT_EQ(entries.size(), std::size(kSizes));
-  for (const GroupEntry& entry : entries) {
-    SCOPED_TRACE(int{entry.width});
-    const std::vector<uint8_t> image = resource_data(executable(), kResourceIcon, entry.id);
-    const size_t size = entry.width;
+    EXPECT_EQ(read32(image, 16), 0u);
+    // The round yellow figure, its mouth open from the centre to the right edge; the corners
+    // lie outside it.
     const size_t middle = size / 2;
-    // The corners lie outside the round figure.
     EXPECT_TRUE(pixel(image, size, 0, 0).transparent);
     EXPECT_TRUE(pixel(image, size, size - 1, size - 1).transparent);
-    // Yellow body to the left of the centre, above and below it.
     EXPECT_TRUE(is_yellow(pixel(image, size, size / 4, middle)));
     EXPECT_TRUE(is_yellow(pixel(image, size, middle, size - 1 - size / 8)));
     EXPECT_TRUE(is_yellow(pixel(image, size, middle, size * 3 / 4)));
-    // The mouth: open from the centre to the right edge.
     EXPECT_TRUE(pixel(image, size, size - 1 - size / 8, middle).transparent);
     EXPECT_TRUE(pixel(image, size, size * 3 / 4, middle).transparent);
   }
