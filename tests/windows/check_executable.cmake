@@ -1,6 +1,7 @@
 # Checks that the Windows executable is a 32-bit x86 console program that imports from
-# KERNEL32.dll alone, and only the functions the game is meant to use.
-# Usage: cmake -DOBJDUMP=... -DEXE=... -P check_imports.cmake
+# KERNEL32.dll alone, and only the functions the game is meant to use, and that it carries its
+# icon: one icon group, resource 101, of five icons.
+# Usage: cmake -DOBJDUMP=... -DEXE=... -P check_executable.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -51,3 +52,11 @@ foreach(name GetCommandLineA ExitProcess WriteConsoleA ReadConsoleA)
   endif()
 endforeach()
 message(STATUS "${count} functions imported from KERNEL32.dll: ${names}")
+
+# The resource tree: type 3 (icon) with five names, type 14 (icon group) with the one name 101.
+if(NOT headers MATCHES "Entry: ID: 0x000003, Value: 0x[0-9a-f]+\n[^\n]*Name Table:[^\n]*IDs: 5\n")
+  message(FATAL_ERROR "no five icons among the resources")
+endif()
+if(NOT headers MATCHES "Entry: ID: 0x00000e, Value: 0x[0-9a-f]+\n[^\n]*Name Table:[^\n]*IDs: 1\n[^\n]*Entry: ID: 0x000065,")
+  message(FATAL_ERROR "no icon group 101 among the resources")
+endif()
