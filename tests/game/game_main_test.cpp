@@ -32,15 +32,6 @@ TEST_F(GameMainTest, WithoutAConsoleTheGameEndsAtOnceWithStatusOne) {
   EXPECT_EQ(host().attribute(), 0x1E);
 }
 
-TEST_F(GameMainTest, StartUpSizesAndTitlesTheConsole) {
-  start("1 q\n");
-  EXPECT_EQ(run(), 0);
-  ASSERT_EQ(waits().size(), 1u);
-  EXPECT_EQ(waits()[0].width, 55);
-  EXPECT_EQ(waits()[0].height, 33);
-  EXPECT_EQ(waits()[0].title, "Mazewick 1.0");
-}
-
 TEST_F(GameMainTest, QuittingRestoresTheConsole) {
   for (const char* key : {"q", "Q"}) {
     SetUp();
@@ -77,12 +68,15 @@ struct FontCase {
 
 class FontRuleTest : public GameMainTest, public ::testing::WithParamInterface<FontCase> {};
 
-TEST_P(FontRuleTest, NarrowFontsAreWidenedForTheGameAndRestoredAfter) {
+TEST_P(FontRuleTest, StartUpSizesTitlesAndWidensNarrowFontsForTheGameAndRestoresThemAfter) {
   const FontCase& font = GetParam();
   host().set_font(font.width, font.height, font.family);
   start("1 q\n");
   EXPECT_EQ(run(), 0);
   ASSERT_EQ(waits().size(), 1u);
+  EXPECT_EQ(waits()[0].width, 55);
+  EXPECT_EQ(waits()[0].height, 33);
+  EXPECT_EQ(waits()[0].title, "Mazewick 1.0");
   EXPECT_EQ(waits()[0].font_width, font.expected_width);
   EXPECT_EQ(waits()[0].font_height, font.expected_height);
   EXPECT_EQ(host().font_width(), font.width);

@@ -104,25 +104,18 @@ TEST_F(TitleScreenTest, FigureDotsBannerAndTextsInTheirRowsAndColours) {
   EXPECT_EQ(title.cursor_y, 29);
 }
 
-TEST_F(TitleScreenTest, BothCasesOfSStartAGameWithAReset) {
-  for (const char* key : {"S", "s"}) {
+TEST_F(TitleScreenTest, EitherCaseOfSStartsAGameWithAResetAndOfQQuitsWithout) {
+  for (const char* key : {"S", "s", "Q", "q"}) {
     SetUp();
-    EXPECT_EQ(show(std::string("1 ") + key + "\n"), kFlowPlay) << key;
-    EXPECT_EQ(game_state.score, 0u);
-    EXPECT_EQ(game_state.next_life_at, 1000u);
-    EXPECT_EQ(game_state.round, 0);
-    EXPECT_EQ(game_state.lives, 3);
-    EXPECT_EQ(game_state.fright_timer, 0);
+    const bool start = key[0] == 'S' || key[0] == 's';
+    EXPECT_EQ(show(std::string("1 ") + key + "\n"), start ? kFlowPlay : kFlowQuit) << key;
+    EXPECT_EQ(game_state.score, start ? 0u : 77u);
+    EXPECT_EQ(game_state.next_life_at, start ? 1000u : 5u);
+    EXPECT_EQ(game_state.round, start ? 0 : 9);
+    EXPECT_EQ(game_state.lives, start ? 3 : 0);
+    EXPECT_EQ(game_state.fright_timer, start ? 0 : 40);
     EXPECT_EQ(game_state.tick, 200);  // the tick count runs on from game to game
-  }
-}
-
-TEST_F(TitleScreenTest, BothCasesOfQQuitWithoutAResetAndTheKeyEchoedInCyan) {
-  for (const char* key : {"Q", "q"}) {
-    SetUp();
-    EXPECT_EQ(show(std::string("1 ") + key + "\n"), kFlowQuit) << key;
-    EXPECT_EQ(game_state.lives, 0);
-    EXPECT_EQ(game_state.score, 77u);
+    // The key is echoed in cyan.
     EXPECT_EQ(screen().row(29), std::string("Press [S] to begin, and [Q] to quit: ") + key);
     EXPECT_EQ(screen().fg(37, 29), kCyan);
   }

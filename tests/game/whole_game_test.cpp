@@ -90,36 +90,40 @@ TEST_F(WholeGameTest, WithoutKeysThreeLivesAreLostAndTheGameIsOver) {
   EXPECT_EQ(waits()[1].row(26), " The definitive text-based version of the popular game");
 }
 
-TEST_F(WholeGameTest, APowerPelletThenAChaserIsEatenAndGoesHomeAsTheInfinitySign) {
-  keep_frame = [](const GameState& state) {
-    for (uint8_t timer : state.house_timers) {
-      if ((timer & kHouseReturning) != 0) {
-        return true;
-      }
+bool any_returning(const GameState& state) {
+  for (uint8_t timer : state.house_timers) {
+    if ((timer & kHouseReturning) != 0) {
+      return true;
     }
-    return false;
+  }
+  return false;
+}
+
+// A planned game of two rounds and more: a power pellet and then a chaser eaten, the chaser going
+// home as the infinity sign, the bonus item placed, an extra life at 10,000 points, the second
+// maze after the round-complete screen.
+TEST_F(WholeGameTest, APlannedGameEatsPowerChaserAndBonusGainsALifeAndReachesTheSecondMaze) {
+  keep_frame = [](const GameState& state) {
+    return any_returning(state) || (state.bonus_count == 1 && state.round == 0);
   };
-  EXPECT_EQ(play(plan_game_script(1200, 3000)), 0);
+  EXPECT_EQ(play(plan_game_script(3000, 4000)), 0);
 
   const size_t powered = first_pause([](const GameState& s) { return s.fright_timer != 0; });
   ASSERT_NE(powered, 0u);
   EXPECT_EQ(at(powered).score, at(powered - 1).score + 5);
   EXPECT_EQ(at(powered).fright_timer, 70);
-
-  const size_t eaten = first_pause(keep_frame, powered);
+  const size_t eaten = first_pause(any_returning, powered);
   ASSERT_NE(eaten, 0u);
   EXPECT_NE(at(eaten).fright_timer, 0);
   const uint32_t gained = at(eaten).score - at(eaten - 1).score;
   EXPECT_TRUE(gained == 40 || gained == 41) << gained;  // the chaser, and maybe a pellet
-
   int chaser = 0;
   while ((at(eaten).house_timers[chaser] & kHouseReturning) == 0) {
     ++chaser;
   }
   const Chaser& returning = at(eaten).chasers[chaser];
   const ScreenSnapshot& frame = frames[eaten - 1];
-  const bool under_player = returning.x == at(eaten).player.x && returning.y == at(eaten).player.y;
-  if (!under_player) {
+  if (returning.x != at(eaten).player.x || returning.y != at(eaten).player.y) {
     EXPECT_EQ(frame.cell(kFrameColumn + returning.x, 1 + returning.y).ch, kEscapedChaserGlyph);
     EXPECT_EQ(frame.fg(kFrameColumn + returning.x, 1 + returning.y), 3);
   }
@@ -133,42 +137,25 @@ TEST_F(WholeGameTest, APowerPelletThenAChaserIsEatenAndGoesHomeAsTheInfinitySign
   EXPECT_EQ(at(arrival).house_timers[chaser], 15);
   const Chaser& arrived = at(arrival).chasers[chaser];
   EXPECT_LE(std::abs(arrived.x - arrived.home_x) + std::abs(arrived.y - arrived.home_y), 1);
-}
 
-TEST_F(WholeGameTest, BonusItemAppearsWhenFewerThanHalfThePelletsAreLeft) {
-  keep_frame = [](const GameState& state) { return state.bonus_count == 1 && state.round == 0; };
-  EXPECT_EQ(play(plan_game_script(1200, 3000)), 0);
+  // The bonus item is placed at the start of the tick after the first that ended with fewer than
+  // 148 of 297 pellets left.
   const size_t placed = first_pause([](const GameState& s) { return s.bonus_count == 1; });
   ASSERT_GT(placed, 1u);
-  // Placed at the start of the tick after the first that ended with fewer than 148 of 297 left.
-  EXPECT_LT(at(placed - 1).pellets_left, 148);
-  const size_t below_half = first_pause([](const GameState& s) { return s.pellets_left < 148; });
-  EXPECT_EQ(below_half, placed - 1);
-
+  EXPECT_EQ(first_pause([](const GameState& s) { return s.pellets_left < 148; }), placed - 1);
   const GameState& state = at(placed);
-  const ScreenSnapshot& frame = frames[placed - 1];
-  const int x = kFrameColumn + 13;
-  const int y = 1 + 23;
   if (state.player.x != 13 || state.player.y != 23) {
     EXPECT_EQ(state.board.cells[23 * kBoardWidth + 13], 0x43);
-    EXPECT_EQ(frame.cell(x, y).ch, 14);  // the first round's item
-    EXPECT_EQ(frame.fg(x, y), (state.tick & 3) < 2 ? 4 : 12);
+    EXPECT_EQ(frames[placed - 1].cell(kFrameColumn + 13, 1 + 23).ch, 14);  // round 1's item
+    EXPECT_EQ(frames[placed - 1].fg(kFrameColumn + 13, 1 + 23), (state.tick & 3) < 2 ? 4 : 12);
   }
-}
 
-TEST_F(WholeGameTest, ExtraLifeAtTenThousandPoints) {
-  EXPECT_EQ(play(plan_game_script(1200, 4000)), 0);
   const size_t passed = first_pause([](const GameState& s) { return s.score > 1000; });
   ASSERT_NE(passed, 0u);
-  const GameState& before = at(passed - 1);
-  const GameState& after = at(passed);
-  EXPECT_EQ(before.next_life_at, 1000u);
-  EXPECT_EQ(after.next_life_at, 2000u);
-  EXPECT_EQ(after.lives, before.lives + 1);
-}
+  EXPECT_EQ(at(passed - 1).next_life_at, 1000u);
+  EXPECT_EQ(at(passed).next_life_at, 2000u);
+  EXPECT_EQ(at(passed).lives, at(passed - 1).lives + 1);
 
-TEST_F(WholeGameTest, RoundsFollowOneAnotherThroughTheRoundCompleteScreen) {
-  EXPECT_EQ(play(plan_game_script(3000, 4000)), 0);
   const size_t second = first_pause([](const GameState& s) { return s.round == 1; });
   ASSERT_NE(second, 0u);
   EXPECT_EQ(at(second - 1).pellets_left, 0);
