@@ -31,26 +31,39 @@ class Targets : public ::testing::Test {
   GameState game;
 };
 
-TEST_F(Targets, ScatterCornersBelow70) {
-  game.mode_timer = 69;
-  update_targets(game);
-  expect_target(0, 26, 0);
-  expect_target(1, 2, 0);
-  expect_target(2, 27, 31);
-  expect_target(3, 1, 31);
-  EXPECT_EQ(game.mode_timer, 69);
-}
-
-TEST_F(Targets, ChaseTargetsFrom70To269) {
-  for (const uint16_t timer : {70, 269}) {
-    game.mode_timer = timer;
+TEST_F(Targets, ScatterCornersThenChaseTargetsByTheModeTimer) {
+  // Chaser 0 stays at (15, 14); the player and chaser 3 stand where each case puts them.
+  const struct {
+    uint16_t mode;
+    uint8_t player_x, player_y, player_dir;
+    uint8_t chaser3_x, chaser3_y;
+    uint8_t targets[kChaserCount][2];
+  } cases[] = {
+      {69, 13, 23, kDirLeft, 1, 1, {{26, 0}, {2, 0}, {27, 31}, {1, 31}}},
+      // Chaser 2: twice the offset from chaser 0 to two cells ahead of the player, (11, 23),
+      // wrapped into a byte.
+      {70, 13, 23, kDirLeft, 1, 1, {{13, 23}, {9, 23}, {248, 18}, {13, 23}}},
+      {269, 13, 23, kDirLeft, 1, 1, {{13, 23}, {9, 23}, {248, 18}, {13, 23}}},
+      // Four cells ahead of the player wraps past the edges.
+      {100, 3, 5, kDirLeft, 1, 1, {{3, 5}, {255, 5}, {228, 238}, {0, 31}}},
+      {100, 3, 2, kDirUp, 1, 1, {{3, 2}, {3, 254}, {232, 228}, {0, 31}}},
+      // Chaser 3 keeps away when closer than 8 cells, both axes added.
+      {100, 10, 10, kDirUp, 13, 15, {{10, 10}, {10, 6}, {246, 244}, {10, 10}}},
+      {100, 10, 10, kDirUp, 13, 14, {{10, 10}, {10, 6}, {246, 244}, {0, 31}}},
+      {100, 10, 10, kDirUp, 6, 6, {{10, 10}, {10, 6}, {246, 244}, {10, 10}}},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    game.mode_timer = c.mode;
+    place(game.player, c.player_x, c.player_y, c.player_dir);
+    place(game.chasers[3], c.chaser3_x, c.chaser3_y, kDirUp);
     update_targets(game);
-    expect_target(0, 13, 23);
-    expect_target(1, 9, 23);
-    // Twice the offset from chaser 0 at (15, 14) to (11, 23), wrapped into a byte.
-    expect_target(2, 248, 18);
-    expect_target(3, 13, 23);
-    EXPECT_EQ(game.mode_timer, timer);
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", player at " << int{c.player_x} << ","
+                                    << int{c.player_y});
+    for (int i = 0; i < kChaserCount; ++i) {
+      expect_target(i, c.targets[i][0], c.targets[i][1]);
+    }
+    EXPECT_EQ(game.mode_timer, c.mode);
   }
 }
 
@@ -63,30 +76,6 @@ TEST_F(Targets, At270TheTimerRestartsAndTargetsStay) {
   EXPECT_EQ(game.mode_timer, 0);
   expect_target(0, 13, 23);
   expect_target(2, 248, 18);
-}
-
-TEST_F(Targets, AheadOfThePlayerWrapsPastTheEdges) {
-  game.mode_timer = 100;
-  place(game.player, 3, 5, kDirLeft);
-  update_targets(game);
-  expect_target(1, 255, 5);
-  place(game.player, 3, 2, kDirUp);
-  update_targets(game);
-  expect_target(1, 3, 254);
-}
-
-TEST_F(Targets, Chaser3KeepsAwayWhenCloserThan8) {
-  game.mode_timer = 100;
-  place(game.player, 10, 10, kDirUp);
-  place(game.chasers[3], 13, 15, kDirUp);
-  update_targets(game);
-  expect_target(3, 10, 10);
-  place(game.chasers[3], 13, 14, kDirUp);
-  update_targets(game);
-  expect_target(3, 0, 31);
-  place(game.chasers[3], 6, 6, kDirUp);
-  update_targets(game);
-  expect_target(3, 10, 10);
 }
 
 TEST(UpdateHouse, EachStateOfTheHouseTimer) {

@@ -2,11 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "actors/random.h"
 #include "maze/maze_compiler.h"
 #include "tests/maze/text_layout.h"
 
 namespace {
+
+// A chaser at (x, y) heading dir towards its target, with its follow-arrows flag and the flags
+// the round tick hands to it.
+struct Steered {
+  uint8_t x, y, dir;
+  uint8_t target_x, target_y;
+  bool follows_arrows = false;
+  bool frightened = false;
+  bool returning = false;
+
+  Chaser chaser() const {
+    return {{x, y, dir, 0, 0}, target_x, target_y, follows_arrows ? kFollowArrows : uint8_t{0}};
+  }
+};
+
+std::string described(const Steered& s) {
+  return testing::PrintToString(std::vector<int>{s.x, s.y, s.dir, s.target_x, s.target_y,
+                                                 s.follows_arrows, s.frightened, s.returning});
+}
 
 class Steering : public ::testing::Test {
  protected:
@@ -14,118 +36,88 @@ class Steering : public ::testing::Test {
     compile_maze(board, maze_layout(0));
     random_state = {0, 0};
   }
-
-  Chaser chaser_at(uint8_t x, uint8_t y, uint8_t dir, uint8_t target_x = 13,
-                   uint8_t target_y = 23) {
-    Chaser chaser{};
-    chaser.x = x;
-    chaser.y = y;
-    chaser.dir = dir;
-    chaser.target_x = target_x;
-    chaser.target_y = target_y;
-    return chaser;
-  }
-
-  void expect_at(const Chaser& chaser, uint8_t x, uint8_t y, uint8_t dir) {
-    EXPECT_EQ(chaser.x, x);
-    EXPECT_EQ(chaser.y, y);
-    EXPECT_EQ(chaser.dir, dir);
-  }
-
   Board board;
 };
 
-TEST_F(Steering, CorridorsBendsAndDeadEnds) {
-  Chaser chaser = chaser_at(3, 1, kDirLeft);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 2, 1, kDirLeft);
-  // At the corner (1, 1) the right turn, up, is a wall; the left turn, down, is taken.
-  chaser = chaser_at(1, 1, kDirLeft);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 1, 2, kDirDown);
-  chaser = chaser_at(1, 1, kDirUp);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 2, 1, kDirRight);
-
-  TextLayout dead_end{"#####", "#   #", "#####"};
-  Board pocket;
-  compile_maze(pocket, dead_end.layout());
-  chaser = chaser_at(3, 1, kDirRight);
-  step_chaser(chaser, pocket, false, false);
-  expect_at(chaser, 2, 1, kDirLeft);
-  // Walled in on all four sides, it stays.
-  TextLayout cell{"###", "# #", "###"};
-  compile_maze(pocket, cell.layout());
-  chaser = chaser_at(1, 1, kDirUp);
-  step_chaser(chaser, pocket, false, false);
-  expect_at(chaser, 1, 1, kDirDown);
-}
-
-TEST_F(Steering, JunctionsGoNearestToTheTargetButNeverBack) {
-  // (6, 5) is open all round.
-  Chaser chaser = chaser_at(6, 5, kDirRight, 6, 0);
-  EXPECT_EQ(choose_direction(chaser, board, false, false), kDirUp);
-  chaser = chaser_at(6, 5, kDirUp, 6, 30);
-  EXPECT_NE(choose_direction(chaser, board, false, false), kDirDown);
-  step_chaser(chaser, board, false, false);
-  EXPECT_NE(chaser.dir, kDirDown);
-}
-
-TEST_F(Steering, EqualScoresGoUpThenLeftThenDownThenRight) {
-  // Target on the junction itself: every open neighbour scores 1.
-  EXPECT_EQ(choose_direction(chaser_at(6, 5, kDirLeft, 6, 5), board, false, false), kDirUp);
-  EXPECT_EQ(choose_direction(chaser_at(6, 5, kDirDown, 6, 5), board, false, false), kDirLeft);
-  // Target (7, 6): right and down score 1, up and left 5.
-  EXPECT_EQ(choose_direction(chaser_at(6, 5, kDirRight, 7, 6), board, false, false), kDirDown);
-  EXPECT_EQ(choose_direction(chaser_at(6, 5, kDirUp, 7, 6), board, false, false), kDirRight);
-}
-
-TEST_F(Steering, AFarTargetLetsTheBlockedMarkerWin) {
-  // (9, 5) has a wall above: up is picked, and the wall turns the chaser right again.
-  Chaser chaser = chaser_at(9, 5, kDirRight, 248, 18);
-  EXPECT_EQ(choose_direction(chaser, board, false, false), kDirUp);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 10, 5, kDirRight);
-  // (12, 5) has a wall below: down is picked, and its right turn sends the chaser back.
-  chaser = chaser_at(12, 5, kDirRight, 248, 18);
-  EXPECT_EQ(choose_direction(chaser, board, false, false), kDirDown);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 11, 5, kDirLeft);
-}
-
-TEST_F(Steering, ScoresAreKeptIn16Bits) {
-  // Towards (187, 186) from (6, 5): left scores 182^2 + 181^2 = 65885, kept as 349, and beats
-  // down and right at 65161.
-  EXPECT_EQ(choose_direction(chaser_at(6, 5, kDirDown, 187, 186), board, false, false), kDirLeft);
-}
-
-TEST_F(Steering, RestrictedFloorAtJunctionsIsForReturningChasersOnly) {
-  // (12, 11): restricted pellet above, wall below; the target lies straight up.
-  Chaser chaser = chaser_at(12, 11, kDirLeft, 12, 0);
-  EXPECT_EQ(choose_direction(chaser, board, false, false), kDirLeft);
-  EXPECT_EQ(choose_direction(chaser, board, false, true), kDirUp);
-  EXPECT_EQ(choose_direction(chaser, board, true, true), kDirUp);
-  step_chaser(chaser, board, true, true);
-  expect_at(chaser, 12, 10, kDirUp);
+TEST_F(Steering, ChooseDirectionTakesTheNearestOpenNeighbourNeverTheReverse) {
+  const struct {
+    Steered steered;
+    uint8_t chosen;
+  } cases[] = {
+      // (6, 5) is open all round.
+      {{6, 5, kDirRight, 6, 0}, kDirUp},
+      {{6, 5, kDirUp, 6, 30}, kDirLeft},
+      // Equal scores go to up, then left, then down, then right.
+      {{6, 5, kDirLeft, 6, 5}, kDirUp},
+      {{6, 5, kDirDown, 6, 5}, kDirLeft},
+      {{6, 5, kDirRight, 7, 6}, kDirDown},
+      {{6, 5, kDirUp, 7, 6}, kDirRight},
+      // Towards (187, 186) left scores 182^2 + 181^2 = 65885, kept in 16 bits as 349: it beats
+      // down and right at 65161.
+      {{6, 5, kDirDown, 187, 186}, kDirLeft},
+      // A far target lets the blocked marker of a wall win.
+      {{9, 5, kDirRight, 248, 18}, kDirUp},
+      {{12, 5, kDirRight, 248, 18}, kDirDown},
+      // (12, 11): restricted floor above, a wall below, the target straight up. Only a returning
+      // chaser, frightened or not, takes the restricted floor.
+      {{12, 11, kDirLeft, 12, 0}, kDirLeft},
+      {{12, 11, kDirLeft, 12, 0, false, false, true}, kDirUp},
+      {{12, 11, kDirLeft, 12, 0, false, true, true}, kDirUp},
+  };
+  for (const auto& c : cases) {
+    const Steered& s = c.steered;
+    EXPECT_EQ(choose_direction(s.chaser(), board, s.frightened, s.returning), c.chosen)
+        << described(s);
+  }
   EXPECT_EQ(random_state.a, 0u);
-  // Straight on from a corridor cell any chaser crosses it.
-  chaser = chaser_at(12, 9, kDirDown, 12, 0);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 12, 10, kDirDown);
 }
 
-TEST_F(Steering, ArrowsLeadThroughTheDoorOnlyWhenFollowed) {
-  Chaser chaser = chaser_at(13, 13, kDirLeft);
-  chaser.flags = kFollowArrows;
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 13, 12, kDirUp);
-  // On the door: no arrow, no junction, open above.
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 13, 11, kDirUp);
+TEST_F(Steering, StepChaserMovesOneCell) {
+  const struct {
+    Steered steered;
+    uint8_t x, y, dir;
+  } cases[] = {
+      // Straight on along a corridor; at a corner the right turn, else the left.
+      {{3, 1, kDirLeft, 13, 23}, 2, 1, kDirLeft},
+      {{1, 1, kDirLeft, 13, 23}, 1, 2, kDirDown},
+      {{1, 1, kDirUp, 13, 23}, 2, 1, kDirRight},
+      // The blocked marker picked for a wall above: turned right, straight on again. For a wall
+      // below: turned right from down, back the way it came.
+      {{9, 5, kDirRight, 248, 18}, 10, 5, kDirRight},
+      {{12, 5, kDirRight, 248, 18}, 11, 5, kDirLeft},
+      // Restricted floor: a returning chaser picks it; any chaser crosses it straight on.
+      {{12, 11, kDirLeft, 12, 0, false, true, true}, 12, 10, kDirUp},
+      {{12, 9, kDirDown, 12, 0}, 12, 10, kDirDown},
+      // Arrows lead into the door only for a chaser that follows them; on the door, no arrow and
+      // no junction, it goes on up.
+      {{13, 13, kDirLeft, 13, 23, true}, 13, 12, kDirUp},
+      {{13, 12, kDirUp, 13, 23, true}, 13, 11, kDirUp},
+      {{13, 13, kDirUp, 13, 23}, 14, 13, kDirRight},
+      {{1, 14, kDirLeft, 13, 23}, 26, 14, kDirLeft},
+  };
+  for (const auto& c : cases) {
+    const Steered& s = c.steered;
+    Chaser chaser = s.chaser();
+    step_chaser(chaser, board, s.frightened, s.returning);
+    EXPECT_TRUE(chaser.x == c.x && chaser.y == c.y && chaser.dir == c.dir)
+        << described(s) << " ended at " << int{chaser.x} << "," << int{chaser.y} << " dir "
+        << int{chaser.dir};
+  }
+  EXPECT_EQ(random_state.a, 0u);
+}
 
-  chaser = chaser_at(13, 13, kDirUp);
+TEST(StepChaser, ReversesInADeadEndAndStaysWhenWalledIn) {
+  TextLayout dead_end{"#####", "#   #", "#####"};
+  Board board;
+  compile_maze(board, dead_end.layout());
+  Chaser chaser = Steered{3, 1, kDirRight, 13, 23}.chaser();
   step_chaser(chaser, board, false, false);
-  expect_at(chaser, 14, 13, kDirRight);
+  EXPECT_TRUE(chaser.x == 2 && chaser.y == 1 && chaser.dir == kDirLeft);
+  TextLayout cell{"###", "# #", "###"};
+  compile_maze(board, cell.layout());
+  chaser = Steered{1, 1, kDirUp, 13, 23}.chaser();
+  step_chaser(chaser, board, false, false);
+  EXPECT_TRUE(chaser.x == 1 && chaser.y == 1 && chaser.dir == kDirDown);
 }
 
 TEST_F(Steering, FrightenedChasersTakeTheRightTurnOfATTwiceAsOften) {
@@ -134,7 +126,7 @@ TEST_F(Steering, FrightenedChasersTakeTheRightTurnOfATTwiceAsOften) {
   int left = 0;
   constexpr int kTries = 3000;
   for (int i = 0; i < kTries; ++i) {
-    Chaser chaser = chaser_at(9, 5, kDirUp);
+    Chaser chaser = Steered{9, 5, kDirUp, 13, 23}.chaser();
     step_chaser(chaser, board, true, false);
     right += chaser.x == 10 && chaser.dir == kDirRight;
     left += chaser.x == 8 && chaser.dir == kDirLeft;
@@ -144,21 +136,15 @@ TEST_F(Steering, FrightenedChasersTakeTheRightTurnOfATTwiceAsOften) {
 }
 
 TEST_F(Steering, TheGeneratorIsDrawnOnlyByFrightenedDecisionsAtJunctions) {
-  Chaser chaser = chaser_at(3, 1, kDirLeft);
+  Chaser chaser = Steered{3, 1, kDirLeft, 13, 23}.chaser();
   step_chaser(chaser, board, true, false);
-  chaser = chaser_at(6, 5, kDirLeft);
+  chaser = Steered{6, 5, kDirLeft, 13, 23}.chaser();
   step_chaser(chaser, board, false, false);
   step_chaser(chaser, board, true, true);
   EXPECT_EQ(random_state.a, 0u);
-  chaser = chaser_at(6, 5, kDirLeft);
+  chaser = Steered{6, 5, kDirLeft, 13, 23}.chaser();
   step_chaser(chaser, board, true, false);
   EXPECT_EQ(random_state.a, 13u);
-}
-
-TEST_F(Steering, LeavesThroughATunnel) {
-  Chaser chaser = chaser_at(1, 14, kDirLeft);
-  step_chaser(chaser, board, false, false);
-  expect_at(chaser, 26, 14, kDirLeft);
 }
 
 }  // namespace
