@@ -61,16 +61,6 @@ TEST_F(RunSimTest, WritesAFrameAndATraceLineAtEveryPauseAndTheScreenAtExit) {
   EXPECT_NE(screen_lines[0].find("\"title\":\"stand-in\""), std::string::npos);
 }
 
-TEST_F(RunSimTest, AReadWithNothingQueuedWritesAWaitBeforeTakingTheNextLine) {
-  const std::string script = write_file("script", "100 y\n");
-  const std::string waits = temp_path("waits");
-  EXPECT_EQ(run_sim({"--waits", waits, script}, pausing_routine), 5);
-  const std::vector<std::string> lines = read_lines(waits);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(json_number(lines[0], "pause"), 3);
-  EXPECT_NE(lines[0].find("\"go "), std::string::npos);
-}
-
 TEST_F(RunSimTest, WithoutAScriptTheInputEndsAtTheFirstWaitAndMaxPausesBeyondTheRunDoNothing) {
   const std::string waits = temp_path("waits");
   EXPECT_EQ(run_sim({"--waits", waits, "--max-pauses", "4"}, pausing_routine), 6);
