@@ -32,14 +32,14 @@ ScreenSnapshot take_snapshot(const ConsoleHost& host) {
 
 void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& pieces, int x) {
   std::string text;
+  int column = x;
   for (const Piece& piece : pieces) {
     text += piece.text;
-    for (size_t i = 0; i < piece.text.size(); ++i, ++x) {
-      EXPECT_EQ(screen.fg(x, y), piece.colour) << "row " << y << " column " << x;
-      EXPECT_EQ(screen.bg(x, y), 0) << "row " << y << " column " << x;
+    for (size_t i = 0; i < piece.text.size(); ++i, ++column) {
+      EXPECT_EQ(screen.fg(column, y), piece.colour) << "row " << y << " column " << column;
+      EXPECT_EQ(screen.bg(column, y), 0) << "row " << y << " column " << column;
     }
   }
-  x -= static_cast<int>(text.size());
   EXPECT_EQ(screen.row(y), std::string(static_cast<size_t>(x), ' ') +
                                text.substr(0, text.find_last_not_of(' ') + 1));
 }
