@@ -19,13 +19,6 @@ class TextLayout {
       text[y++] = row;
     }
   }
-  // A copy of a built-in layout, to be changed.
-  explicit TextLayout(const MazeLayout& layout) {
-    for (int y = 0; y < kBoardHeight; ++y) {
-      text[y] = layout.rows[y];
-    }
-  }
-
   const MazeLayout& layout() {
     for (int y = 0; y < kBoardHeight; ++y) {
       rows_.rows[y] = text[y].c_str();
