@@ -78,11 +78,14 @@ class OutputFiles {
   std::map<std::string, FILE*> files_;
 };
 
-// Each record is written whole and flushed at once, so that nothing is lost when a run stops.
-void write_line(FILE* file, const std::string& line) {
+// Each record is written whole and flushed at once, so that nothing is lost when a run stops. A
+// record nobody asked for is not even made: a run without outputs costs the game alone.
+template <typename MakeLine>
+void record(FILE* file, MakeLine make_line) {
   if (file == nullptr) {
     return;
   }
+  const std::string line = make_line();
   std::fwrite(line.data(), 1, line.size(), file);
   std::fputc('\n', file);
   std::fflush(file);
@@ -94,8 +97,8 @@ class SimRecorder final : public HeadlessObserver {
       : trace_(trace), frames_(frames), waits_(waits), screen_(screen), max_pauses_(max_pauses) {}
 
   void paused(ConsoleHost& host, uint64_t pauses) override {
-    write_line(frames_, screen_dump_json(host, pauses));
-    write_line(trace_, trace_json(game_state, pauses));
+    record(frames_, [&] { return screen_dump_json(host, pauses); });
+    record(trace_, [&] { return trace_json(game_state, pauses); });
     if (pauses == max_pauses_) {
       finish(host, pauses);
       std::exit(kStoppedStatus);
@@ -103,12 +106,12 @@ class SimRecorder final : public HeadlessObserver {
   }
 
   void waiting(ConsoleHost& host, uint64_t pauses) override {
-    write_line(waits_, screen_dump_json(host, pauses));
+    record(waits_, [&] { return screen_dump_json(host, pauses); });
   }
 
   // The screen as the run leaves it.
   void finish(const ConsoleHost& host, uint64_t pauses) {
-    write_line(screen_, screen_dump_json(host, pauses));
+    record(screen_, [&] { return screen_dump_json(host, pauses); });
   }
 
  private:
