@@ -7,8 +7,12 @@ namespace {
 constexpr uint32_t kFnvOffset = 0x811c9dc5u;
 constexpr uint32_t kFnvPrime = 0x01000193u;
 
-std::string field(const char* name, uint64_t value) {
-  return std::string("\"") + name + "\":" + std::to_string(value);
+// Appends printf-style text; every piece of a trace line is short.
+template <typename... Values>
+void append(std::string& out, const char* format, Values... values) {
+  char piece[256];
+  const int length = std::snprintf(piece, sizeof(piece), format, values...);
+  out.append(piece, static_cast<size_t>(length));
 }
 
 }  // namespace
@@ -23,28 +27,26 @@ uint32_t board_hash(const Board& board) {
 }
 
 std::string trace_json(const GameState& state, uint64_t pauses) {
-  std::string out = "{" + field("pause", pauses) + "," + field("round", state.round) + "," +
-                    field("score", state.score) + "," + field("next_life_at", state.next_life_at) +
-                    "," + field("lives", state.lives) + "," + field("fright", state.fright_timer) +
-                    "," + field("mode", state.mode_timer) + "," + field("tick", state.tick) + "," +
-                    field("pellets_left", state.pellets_left) + "," +
-                    field("pellets_total", state.pellets_total) + "," +
-                    field("bonus_count", state.bonus_count) + ",";
+  std::string out;
+  append(out,
+         "{\"pause\":%llu,\"round\":%u,\"score\":%u,\"next_life_at\":%u,\"lives\":%u,"
+         "\"fright\":%u,\"mode\":%u,\"tick\":%u,\"pellets_left\":%u,\"pellets_total\":%u,"
+         "\"bonus_count\":%u,",
+         static_cast<unsigned long long>(pauses), unsigned{state.round}, state.score,
+         state.next_life_at, unsigned{state.lives}, unsigned{state.fright_timer},
+         unsigned{state.mode_timer}, unsigned{state.tick}, unsigned{state.pellets_left},
+         unsigned{state.pellets_total}, unsigned{state.bonus_count});
   const Player& player = state.player;
-  out += "\"player\":[" + std::to_string(player.x) + "," + std::to_string(player.y) + "," +
-         std::to_string(player.dir) + "," + std::to_string(player.queued_turn) + "],\"chasers\":[";
+  append(out, "\"player\":[%u,%u,%u,%u],\"chasers\":[", unsigned{player.x}, unsigned{player.y},
+         unsigned{player.dir}, unsigned{player.queued_turn});
   for (int i = 0; i < kChaserCount; ++i) {
     const Chaser& chaser = state.chasers[i];
-    out += (i > 0 ? ",[" : "[") + std::to_string(chaser.x) + "," + std::to_string(chaser.y) + "," +
-           std::to_string(chaser.dir) + "," + std::to_string(chaser.target_x) + "," +
-           std::to_string(chaser.target_y) + "," + std::to_string(chaser.flags) + "]";
+    append(out, "%s[%u,%u,%u,%u,%u,%u]", i > 0 ? "," : "", unsigned{chaser.x}, unsigned{chaser.y},
+           unsigned{chaser.dir}, unsigned{chaser.target_x}, unsigned{chaser.target_y},
+           unsigned{chaser.flags});
   }
-  out += "],\"house\":[";
-  for (int i = 0; i < kChaserCount; ++i) {
-    out += (i > 0 ? "," : "") + std::to_string(state.house_timers[i]);
-  }
-  char hash[9];
-  std::snprintf(hash, sizeof(hash), "%08x", board_hash(state.board));
-  out += "],\"board\":\"" + std::string(hash) + "\"}";
+  const uint8_t* house = state.house_timers;
+  append(out, "],\"house\":[%u,%u,%u,%u],\"board\":\"%08x\"}", unsigned{house[0]},
+         unsigned{house[1]}, unsigned{house[2]}, unsigned{house[3]}, board_hash(state.board));
   return out;
 }
