@@ -402,12 +402,21 @@ void TerminalFrontend::present(ConsoleHost& host) {
   if (!unchanged) {
     const int columns = host.window_right() - host.window_left() + 1;
     const int rows = host.window_bottom() - host.window_top() + 1;
+    const bool was_too_small = too_small_;
     too_small_ = COLS < columns || LINES < rows;
-    werase(stdscr);
+    // A frame usually changes a few cells: only those go to ncurses, unless the picture as a
+    // whole has to be made again.
+    const bool all_cells = !presented_ || redraw_all_ || was_too_small || too_small_ ||
+                           COLS != presented_columns_ || LINES != presented_rows_ ||
+                           host.window_left() != shown_left_ || host.window_top() != shown_top_ ||
+                           shown_cells_.size() != static_cast<size_t>(columns) * rows;
+    if (all_cells) {
+      werase(stdscr);
+    }
     if (too_small_) {
       draw_size_notice(columns, rows);
     } else {
-      draw_console(host, columns, rows);
+      draw_console(host, columns, rows, all_cells);
     }
     if (redraw_all_) {
       clearok(curscr, TRUE);
@@ -431,7 +440,13 @@ void TerminalFrontend::present(ConsoleHost& host) {
   }
 }
 
-void TerminalFrontend::draw_console(const ConsoleHost& host, int columns, int rows) {
+void TerminalFrontend::draw_console(const ConsoleHost& host, int columns, int rows,
+                                    bool all_cells) {
+  if (all_cells) {
+    shown_cells_.assign(static_cast<size_t>(columns) * rows, ConsoleCell{0, 0});
+    shown_left_ = host.window_left();
+    shown_top_ = host.window_top();
+  }
   const int screen_left = (COLS - columns) / 2;
   const int screen_top = (LINES - rows) / 2;
   for (int row = 0; row < rows; ++row) {
@@ -442,23 +457,37 @@ void TerminalFrontend::draw_console(const ConsoleHost& host, int columns, int ro
         continue;
       }
       const ConsoleCell& cell = host.cell(x, y);
-      const CellStyle style = style_for_attribute(cell.attr, depth_);
-      attr_t attributes = A_NORMAL;
-      if (style.bold) {
-        attributes |= A_BOLD;
+      ConsoleCell& shown = shown_cells_[static_cast<size_t>(row) * columns + column];
+      if (all_cells || shown.ch != cell.ch || shown.attr != cell.attr) {
+        draw_cell(cell, screen_top + row, screen_left + column);
+        shown = cell;
       }
-      if (style.dim) {
-        attributes |= A_DIM;
-      }
-      if (style.reverse) {
-        attributes |= A_REVERSE;
-      }
-      const wchar_t text[2] = {glyphs_[cell.ch], L'\0'};
-      cchar_t shown;
-      setcchar(&shown, text, attributes, colour_pair(style.foreground, style.background), nullptr);
-      mvwadd_wch(stdscr, screen_top + row, screen_left + column, &shown);
     }
   }
+  place_cursor(host, columns, rows);
+}
+
+void TerminalFrontend::draw_cell(const ConsoleCell& cell, int screen_row, int screen_column) {
+  const CellStyle style = style_for_attribute(cell.attr, depth_);
+  attr_t attributes = A_NORMAL;
+  if (style.bold) {
+    attributes |= A_BOLD;
+  }
+  if (style.dim) {
+    attributes |= A_DIM;
+  }
+  if (style.reverse) {
+    attributes |= A_REVERSE;
+  }
+  const wchar_t text[2] = {glyphs_[cell.ch], L'\0'};
+  cchar_t shown;
+  setcchar(&shown, text, attributes, colour_pair(style.foreground, style.background), nullptr);
+  mvwadd_wch(stdscr, screen_row, screen_column, &shown);
+}
+
+void TerminalFrontend::place_cursor(const ConsoleHost& host, int columns, int rows) {
+  const int screen_left = (COLS - columns) / 2;
+  const int screen_top = (LINES - rows) / 2;
   const int cursor_column = host.cursor_x() - host.window_left();
   const int cursor_row = host.cursor_y() - host.window_top();
   const bool cursor_shown = host.cursor_visible() && cursor_column >= 0 &&

@@ -38,7 +38,10 @@ class TerminalFrontend final : public ConsoleFrontend {
   // Brings the terminal up to date with the model; the game is drawn centred, or a notice when
   // the terminal is too small for it.
   void present(ConsoleHost& host);
-  void draw_console(const ConsoleHost& host, int columns, int rows);
+  // Hands ncurses the console's cells: all of them, or only those changed since the last time.
+  void draw_console(const ConsoleHost& host, int columns, int rows, bool all_cells);
+  void draw_cell(const ConsoleCell& cell, int screen_row, int screen_column);
+  void place_cursor(const ConsoleHost& host, int columns, int rows);
   void draw_size_notice(int columns, int rows);
   void ask_for_size(int columns, int rows);
   short colour_pair(int foreground, int background);
@@ -82,6 +85,10 @@ class TerminalFrontend final : public ConsoleFrontend {
   int presented_columns_ = 0;
   int presented_rows_ = 0;
   bool too_small_ = false;
+  // The window of the console as last handed to ncurses, cell by cell.
+  std::vector<ConsoleCell> shown_cells_;
+  int shown_left_ = 0;
+  int shown_top_ = 0;
   std::string shown_title_;
 
   bool size_asked_ = false;
