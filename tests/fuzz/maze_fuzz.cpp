@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "actors/chaser_house.h"
 #include "console/console.h"
 #include "console/console_layer_state.h"
 #include "console_host.h"
@@ -114,29 +113,6 @@ void query_board(Board& board) {
   count_cells(board, kFloor | kItemPellet, 0xCF);
 }
 
-void place_on_spawn(Actor& actor, const Board& board, uint8_t marker, uint8_t dir) {
-  const uint16_t spawn = find_spawn(board, marker);
-  actor.home_x = packed_x(spawn);
-  actor.home_y = packed_y(spawn);
-  actor.dir = dir;
-  send_home(actor);
-}
-
-// A round on this board, set up as round set-up does for a built-in maze.
-void set_up_round(GameState& game) {
-  game.lives = 3;
-  game.next_life_at = 1000;
-  game.pellets_total =
-      static_cast<uint16_t>(count_cells(game.board, kFloor | kItemPellet, 0xCF) +
-                            count_cells(game.board, kFloor | kItemPowerPellet, 0xCF));
-  game.pellets_left = game.pellets_total;
-  place_on_spawn(game.player, game.board, 0, kDirRight);
-  for (uint8_t i = 0; i < kChaserCount; ++i) {
-    place_on_spawn(game.chasers[i], game.board, static_cast<uint8_t>(i + 1), i);
-    game.house_timers[i] = static_cast<uint8_t>((i + 1) * 15);
-  }
-}
-
 void run_tick(GameState& game, uint8_t turn_request) {
   place_bonus_item(game);
   update_round(game, turn_request);
@@ -224,8 +200,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The game record ends with its Board, so a write past the Board is past the allocation too.
   const auto game = std::make_unique<GameState>();
-  game->board = *board;
-  set_up_round(*game);
+  game->lives = 3;
+  game->next_life_at = 1000;
+  set_up_round(*game, layout);
   while (at != end) {
     const auto action = static_cast<uint8_t>(*at++);
     if ((action & 0x80) != 0) {
