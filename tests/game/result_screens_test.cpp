@@ -125,14 +125,9 @@ class ResultScreenTest : public HeadlessSession {
     game_state.lives = 3;
     game_state.round = 0;
   }
-  // A fresh console with the keys of the script, the game state as the test set it.
-  void start_screen(const std::string& script) {
-    start_resolved(script);
-    con_set_window(0, 0, 55, 33);
-  }
   // Both screens, each answered with Q; the screens as their prompts first waited.
   void show_both() {
-    start_screen("1 q\n1 q\n");
+    start_game_window("1 q\n1 q\n");
     show_round_complete(game_state);
     show_game_over(game_state);
     ASSERT_EQ(waits().size(), 2u);
@@ -160,7 +155,7 @@ TEST(SplitDigitsTest, LeastSignificantFirstWithTheRestCleared) {
 using BigNumberTest = ResultScreenTest;
 
 TEST_F(BigNumberTest, EveryDigitIsDrawnSideBySideInTheColourInEffect) {
-  start_screen("");
+  start_game_window("");
   con_set_fg(kMagenta);
   EXPECT_EQ(draw_big_number(2, 3, 1234567890), 51);
   const ScreenSnapshot shot = screen();
@@ -172,7 +167,7 @@ TEST_F(BigNumberTest, EveryDigitIsDrawnSideBySideInTheColourInEffect) {
 }
 
 TEST_F(BigNumberTest, MeasuringGivesTheSumOfTheDigitWidthsAndWritesNothing) {
-  start_screen("");
+  start_game_window("");
   con_set_cursor_pos(7, 9);
   const ScreenSnapshot before = screen();
   const struct {
@@ -195,7 +190,7 @@ TEST_F(BigNumberTest, MeasuringGivesTheSumOfTheDigitWidthsAndWritesNothing) {
 }
 
 TEST_F(ResultScreenTest, RoundCompleteShowsTheRoundScoreAndLives) {
-  start_screen("1 \\s\n");
+  start_game_window("1 \\s\n");
   con_set_fg(kCyan);
   EXPECT_EQ(show_round_complete(game_state), kFlowPlay);
   const ScreenSnapshot& shot = waits().front();
@@ -217,7 +212,7 @@ TEST_F(ResultScreenTest, RoundCompleteShowsTheRoundScoreAndLives) {
 TEST_F(ResultScreenTest, GameOverShowsTheScoreAndTheRound) {
   game_state.score = 0;
   game_state.round = 66;
-  start_screen("1 \\s\n");
+  start_game_window("1 \\s\n");
   EXPECT_EQ(show_game_over(game_state), kFlowTitle);
   const ScreenSnapshot& shot = waits().front();
   for (int y = 0; y < shot.height; ++y) {
@@ -301,13 +296,13 @@ TEST_F(ResultScreenTest, SpaceGoesOnAndEitherCaseOfQQuitsAndTheGameIsLeftAlone) 
   game_state.fright_timer = 12;
   game_state.tick = 99;
   const GameState before = game_state;
-  start_screen("1 \\s\n1 \\s\n");
+  start_game_window("1 \\s\n1 \\s\n");
   EXPECT_EQ(show_round_complete(game_state), kFlowPlay);
   EXPECT_EQ(show_game_over(game_state), kFlowTitle);
   EXPECT_EQ(std::memcmp(&before, &game_state, sizeof(GameState)), 0);
   for (const char* key : {"Q", "q"}) {
     SetUp();
-    start_screen(std::string("1 ") + key + "\n1 " + key + "\n");
+    start_game_window(std::string("1 ") + key + "\n1 " + key + "\n");
     EXPECT_EQ(show_round_complete(game_state), kFlowQuit) << key;
     EXPECT_EQ(show_game_over(game_state), kFlowQuit) << key;
     // The echoed key shows in cyan.
@@ -326,7 +321,7 @@ TEST_F(ResultScreenTest, OtherKeysGiveTheInvalidSelectionMessage) {
                {show_game_over, 15, kFlowTitle, &kReturnPrompt}};
   for (const auto& c : cases) {
     SetUp();
-    start_screen("1 x\n1 q\n1 \\s\n");
+    start_game_window("1 x\n1 q\n1 \\s\n");
     EXPECT_EQ(c.show(game_state), c.result);
     ASSERT_EQ(waits().size(), 3u);
     const ScreenSnapshot& message = waits()[1];
@@ -343,7 +338,7 @@ TEST_F(ResultScreenTest, OtherKeysGiveTheInvalidSelectionMessage) {
 TEST_F(ResultScreenTest, EndOfInputQuits) {
   for (const char* script : {"", "1 x\n"}) {
     SetUp();
-    start_screen(script);
+    start_game_window(script);
     EXPECT_EQ(show_round_complete(game_state), kFlowQuit) << script;
     EXPECT_EQ(show_game_over(game_state), kFlowQuit) << script;
   }

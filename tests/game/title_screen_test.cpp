@@ -53,8 +53,7 @@ class TitleScreenTest : public HeadlessSession {
     game_state.tick = 200;
   }
   int show(const std::string& script) {
-    start_resolved(script);
-    con_set_window(0, 0, 55, 33);
+    start_game_window(script);
     return show_title(game_state);
   }
 };

@@ -105,8 +105,7 @@ class BoardRendererTest : public HeadlessSession {
   // The first round of a game: layout 0 and every figure on its start cell.
   void SetUp() override {
     HeadlessSession::SetUp();
-    start_resolved();
-    con_set_window(0, 0, 55, 33);
+    start_game_window();
     game_state.next_life_at = 1000;
     game_state.lives = 3;
     round_setup(game_state);

@@ -68,6 +68,11 @@ void HeadlessSession::start_resolved(const std::string& script) {
   ASSERT_EQ(con_resolve(), 0);
 }
 
+void HeadlessSession::start_game_window(const std::string& script) {
+  start_resolved(script);
+  con_set_window(0, 0, 55, 33);
+}
+
 void HeadlessSession::paused(ConsoleHost& /*host*/, uint64_t /*pauses*/) {}
 
 void HeadlessSession::waiting(ConsoleHost& host, uint64_t /*pauses*/) {

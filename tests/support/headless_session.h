@@ -63,6 +63,8 @@ class HeadlessSession : public ::testing::Test, public HeadlessObserver {
   void start(const std::string& script = "");
   // start, then the console layer's look-up, as the game's start-up makes it.
   void start_resolved(const std::string& script = "");
+  // start_resolved, then the console sized to the game's 55 x 33, as the game's start-up does.
+  void start_game_window(const std::string& script = "");
 
   static ConsoleHost& host() { return console_host(); }
   // The screen now.
