@@ -1,7 +1,7 @@
-# Checks that the Windows executable is a 32-bit x86 console program that imports from
-# KERNEL32.dll alone, and only the functions the game is meant to use, and that it carries its
-# icon: one icon group, resource 101, of five icons.
-# Usage: cmake -DOBJDUMP=... -DEXE=... -P check_executable.cmake
+# Checks that the Windows executable is a console program for its processor (PE32 for 32-bit x86,
+# PE32+ for x86-64) that imports from KERNEL32.dll alone, and only the functions the game is meant
+# to use, and that it carries its icon: one icon group, resource 101, of five icons.
+# Usage: cmake -DOBJDUMP=... -DEXE=... -DBITS=32|64 -P check_executable.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -20,7 +20,11 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed: ${status}")
 endif()
 
-if(NOT headers MATCHES "file format pei-i386")
+if(BITS EQUAL 64)
+  if(NOT headers MATCHES "file format pei-x86-64" OR NOT headers MATCHES "\nMagic[ \t]+020b")
+    message(FATAL_ERROR "not a PE32+ image for x86-64")
+  endif()
+elseif(NOT headers MATCHES "file format pei-i386" OR NOT headers MATCHES "\nMagic[ \t]+010b")
   message(FATAL_ERROR "not a PE32 image for i386")
 endif()
 if(NOT headers MATCHES "Subsystem[ \t]+00000003")

@@ -4,11 +4,27 @@
 #   wine_session.sh prefix WINEPREFIX            prepares the wine prefix (the first boot is slow)
 #   wine_session.sh title-quit EXE WINEPREFIX    the title screen appears; Q ends with status 0
 #   wine_session.sh round EXE WINEPREFIX         S starts a round: score line and maze walls
+#   wine_session.sh run EXE WINEPREFIX           runs EXE, no console needed; its exit status
+#
+# WINE_BITS (32 or 64) picks wine's loader: the 64-bit one is called directly, since the wine
+# wrapper picks the 32-bit one wherever it is installed, even where it cannot run. Where 32-bit
+# programs cannot run, a 32-bit check says why and exits 77, which the tests take as skipped.
 set -euo pipefail
 
-case_name=${1:?usage: wine_session.sh prefix|title-quit|round [EXE] WINEPREFIX}
-for tool in wine wineboot wineserver tmux timeout; do
-  command -v "$tool" >/dev/null || { echo "$tool not found: install wine, wine32 and tmux"; exit 1; }
+case_name=${1:?usage: wine_session.sh prefix|title-quit|round|run [EXE] WINEPREFIX}
+here=$(dirname "$0")
+if [[ ${WINE_BITS:-32} == 64 ]]; then
+  wine=/usr/lib/wine/wine64
+else
+  if ! reason=$("$here/runs-32-bit" --wine); then
+    echo "skipped: $reason"
+    exit 77
+  fi
+  wine=wine
+fi
+wineserver=/usr/lib/wine/wineserver
+for tool in "$wine" "$wineserver" tmux timeout; do
+  command -v "$tool" >/dev/null || { echo "$tool not found: install wine64 (and wine32) and tmux"; exit 1; }
 done
 
 export WINEDEBUG=-all
@@ -17,22 +33,28 @@ export LC_ALL=C.UTF-8
 if [[ $case_name == prefix ]]; then
   export WINEPREFIX=${2:?missing WINEPREFIX}
   if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    timeout 600 wineboot --init
+    timeout 600 "$wine" wineboot --init
   fi
   # The first boot goes on in the background until the wine server ends.
-  timeout 600 wineserver --wait
+  timeout 600 "$wineserver" --wait
   exit 0
 fi
 
 exe=${2:?missing EXE}
 export WINEPREFIX=${3:?missing WINEPREFIX}
+if [[ $case_name == run ]]; then
+  status=0
+  timeout 120 "$wine" "$exe" </dev/null || status=$?
+  timeout 60 "$wineserver" --wait || true
+  exit "$status"
+fi
 work=$(mktemp -d)
 socket="mazewick-wine-$$"
 status_file="$work/status"
 
 finish() {
   tmux -L "$socket" kill-server 2>/dev/null || true
-  timeout 60 wineserver --kill 2>/dev/null || true
+  timeout 60 "$wineserver" --kill 2>/dev/null || true
   rm -rf "$work"
 }
 trap finish EXIT
@@ -85,7 +107,7 @@ wait_for_exit() {
 }
 
 tmux -u -f /dev/null -L "$socket" new-session -d -s game -x 100 -y 45 \
-  "wine '$exe'; echo \$? > '$status_file'; sleep 600"
+  "'$wine' '$exe'; echo \$? > '$status_file'; sleep 600"
 
 tagline=" The definitive text-based version of the popular game"
 wait_for_text "$tagline" 120
