@@ -2,25 +2,12 @@
 
 #include <utility>
 
-namespace {
-
-bool char_key_queued(const ConsoleHost& host) {
-  for (const ConsoleKey& key : host.input_queue()) {
-    if (key.down && key.has_char) {
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 HeadlessFrontend::HeadlessFrontend(std::vector<ScriptLine> script, HeadlessObserver* observer)
-    : script_(std::move(script)), observer_(observer) {}
+    : feed_(std::move(script)), observer_(observer) {}
 
 void HeadlessFrontend::attach(ConsoleHost& host) {
   host.set_frontend(this);
-  deliver_due(host);
+  feed_.deliver_due(host, pauses_);
 }
 
 uint64_t HeadlessFrontend::pauses() const {
@@ -28,7 +15,7 @@ uint64_t HeadlessFrontend::pauses() const {
 }
 
 size_t HeadlessFrontend::lines_delivered() const {
-  return next_line_;
+  return feed_.delivered();
 }
 
 void HeadlessFrontend::sleep(ConsoleHost& host, uint32_t /*milliseconds*/) {
@@ -36,7 +23,7 @@ void HeadlessFrontend::sleep(ConsoleHost& host, uint32_t /*milliseconds*/) {
   if (observer_ != nullptr) {
     observer_->paused(host, pauses_);
   }
-  deliver_due(host);
+  feed_.deliver_due(host, pauses_);
 }
 
 void HeadlessFrontend::poll_input(ConsoleHost& /*host*/) {}
@@ -45,25 +32,9 @@ bool HeadlessFrontend::wait_for_input(ConsoleHost& host) {
   if (observer_ != nullptr) {
     observer_->waiting(host, pauses_);
   }
-  while (next_line_ < script_.size()) {
-    deliver(host, script_[next_line_++]);
-    if (char_key_queued(host)) {
-      return true;
-    }
+  if (feed_.deliver_for_read(host)) {
+    return true;
   }
   host.end_input();
   return false;
-}
-
-void HeadlessFrontend::deliver(ConsoleHost& host, const ScriptLine& line) {
-  for (const ScriptKey& key : line.keys) {
-    host.push_keystroke(key.has_char, key.ch);
-  }
-}
-
-// Lines go out strictly in order: the first one not yet due holds back those after it.
-void HeadlessFrontend::deliver_due(ConsoleHost& host) {
-  while (next_line_ < script_.size() && script_[next_line_].pause <= pauses_) {
-    deliver(host, script_[next_line_++]);
-  }
 }

@@ -8,6 +8,7 @@
 
 #include "console_host.h"
 #include "input_script.h"
+#include "script_feed.h"
 
 // Told of the moments a headless run hands control to the console; the runner writes its
 // dumps and traces from here.
@@ -41,11 +42,7 @@ class HeadlessFrontend final : public ConsoleFrontend {
   bool wait_for_input(ConsoleHost& host) override;
 
  private:
-  void deliver(ConsoleHost& host, const ScriptLine& line);
-  void deliver_due(ConsoleHost& host);
-
-  std::vector<ScriptLine> script_;
-  size_t next_line_ = 0;
+  ScriptFeed feed_;
   uint64_t pauses_ = 0;
   HeadlessObserver* observer_;
 };

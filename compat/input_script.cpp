@@ -1,5 +1,7 @@
 #include "input_script.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -32,53 +34,43 @@ bool is_blank(const std::string& line) {
   return true;
 }
 
-// The keys of one line, escapes resolved.
-std::vector<ScriptKey> parse_keys(const std::string& keys) {
+// The keys written as a backslash and one letter, other than \k and \xHH.
+struct NamedEscape {
+  char code;
+  uint8_t ch;
+};
+constexpr NamedEscape kNamedEscapes[] = {{'\\', '\\'}, {'s', ' '},  {'e', kEscapeKey},
+                                         {'n', '\n'},  {'r', '\r'}, {'t', '\t'}};
+
+// The keys of one line, escapes resolved; stray tells of a backslash that starts no escape.
+std::vector<ScriptKey> parse_keys(const std::string& keys, bool& stray) {
   std::vector<ScriptKey> result;
   size_t i = 0;
   while (i < keys.size()) {
-    const char c = keys[i];
-    if (c != '\\' || i + 1 == keys.size()) {
+    const char c = keys[i++];
+    if (c != '\\' || i == keys.size()) {
+      stray = stray || c == '\\';
       result.push_back({true, static_cast<uint8_t>(c)});
-      ++i;
       continue;
     }
-    const char code = keys[i + 1];
-    i += 2;
-    switch (code) {
-      case '\\':
-        result.push_back({true, '\\'});
-        break;
-      case 's':
-        result.push_back({true, ' '});
-        break;
-      case 'e':
-        result.push_back({true, kEscapeKey});
-        break;
-      case 'n':
-        result.push_back({true, '\n'});
-        break;
-      case 'r':
-        result.push_back({true, '\r'});
-        break;
-      case 't':
-        result.push_back({true, '\t'});
-        break;
-      case 'k':
-        result.push_back({false, 0});
-        break;
-      default:
-        if (code == 'x' && i + 1 < keys.size() && hex_value(keys[i]) >= 0 &&
-            hex_value(keys[i + 1]) >= 0) {
-          result.push_back(
-              {true, static_cast<uint8_t>(hex_value(keys[i]) * 16 + hex_value(keys[i + 1]))});
-          i += 2;
-        } else {
-          // Not an escape: the backslash is a key of its own and the next byte is read afresh.
-          result.push_back({true, '\\'});
-          i -= 1;
-        }
-        break;
+    const char code = keys[i];
+    const auto named = std::find_if(std::begin(kNamedEscapes), std::end(kNamedEscapes),
+                                    [code](const NamedEscape& e) { return e.code == code; });
+    if (named != std::end(kNamedEscapes)) {
+      result.push_back({true, named->ch});
+      i += 1;
+    } else if (code == 'k') {
+      result.push_back({false, 0});
+      i += 1;
+    } else if (code == 'x' && i + 2 < keys.size() && hex_value(keys[i + 1]) >= 0 &&
+               hex_value(keys[i + 2]) >= 0) {
+      result.push_back(
+          {true, static_cast<uint8_t>(hex_value(keys[i + 1]) * 16 + hex_value(keys[i + 2]))});
+      i += 3;
+    } else {
+      // Not an escape: the backslash is a key of its own and the next byte is read afresh.
+      stray = true;
+      result.push_back({true, '\\'});
     }
   }
   return result;
@@ -122,7 +114,34 @@ InputScript parse_input_script(const std::string& text) {
       script.error = "no space after the pause count";
       return script;
     }
-    script.lines.push_back({pause, parse_keys(line.substr(digits + 1)), line_number});
+    bool stray = false;
+    script.lines.push_back({pause, parse_keys(line.substr(digits + 1), stray), line_number});
+    if (stray && script.stray_backslash_line == 0) {
+      script.stray_backslash_line = line_number;
+    }
   }
   return script;
+}
+
+std::string script_line(uint64_t pause, const std::vector<ScriptKey>& keys) {
+  std::string line = std::to_string(pause) + ' ';
+  for (const ScriptKey& key : keys) {
+    const uint8_t c = key.ch;
+    const auto named = std::find_if(std::begin(kNamedEscapes), std::end(kNamedEscapes),
+                                    [c](const NamedEscape& e) { return e.ch == c; });
+    if (!key.has_char) {
+      line += "\\k";
+    } else if (named != std::end(kNamedEscapes)) {
+      line += '\\';
+      line += named->code;
+    } else if (c > ' ' && c < 0x7F) {
+      line += static_cast<char>(c);
+    } else {
+      constexpr char kHexDigits[] = "0123456789abcdef";
+      line += "\\x";
+      line += kHexDigits[c >> 4];
+      line += kHexDigits[c & 0x0F];
+    }
+  }
+  return line;
 }

@@ -22,6 +22,9 @@ struct InputScript {
   std::vector<ScriptLine> lines;
   int error_line = 0;  // the first malformed line, 0 when there is none
   std::string error;   // what is wrong with it
+  // The first line with a backslash that starts no escape, 0 when there is none. Such a line is
+  // good (the backslash is a key), but no program that writes scripts writes one.
+  int stray_backslash_line = 0;
 };
 
 // Reads a script: one line per delivery, a decimal pause count, one space, then the keys to the
@@ -30,3 +33,7 @@ struct InputScript {
 // other backslash stands for itself. Pause counts too large to reach are kept as the largest
 // count.
 InputScript parse_input_script(const std::string& text);
+
+// The line `T KEYS` for the given keys, without a line end: a printable character other than the
+// backslash stands for itself, every other key is escaped. Reading the line gives the same keys.
+std::string script_line(uint64_t pause, const std::vector<ScriptKey>& keys);

@@ -1,30 +1,63 @@
 #include "command_line.h"
 
-#include <cstring>
+namespace {
+
+CommandLine invalid(const std::string& error) {
+  return {CommandLineAction::kInvalid, error, {}, {}, {}};
+}
+
+}  // namespace
 
 CommandLine parse_command_line(int argc, char** argv) {
   bool help = false;
   bool version = false;
+  CommandLine line = {CommandLineAction::kPlay, "", {}, {}, {}};
   for (int index = 1; index < argc; ++index) {
-    if (std::strcmp(argv[index], "--help") == 0) {
+    const std::string argument = argv[index];
+    std::optional<std::string>* file = nullptr;
+    if (argument == "--help") {
       help = true;
-    } else if (std::strcmp(argv[index], "--version") == 0) {
+    } else if (argument == "--version") {
       version = true;
+    } else if (argument == "--record") {
+      file = &line.record;
+    } else if (argument == "--replay") {
+      file = &line.replay;
+    } else if (argument == "--trace") {
+      file = &line.trace;
     } else {
-      return {CommandLineAction::kInvalid, argv[index]};
+      return invalid("unknown argument '" + argument + "'");
     }
+    if (file == nullptr) {
+      continue;
+    }
+    if (file->has_value()) {
+      return invalid(argument + " given twice");
+    }
+    if (index + 1 == argc || argv[index + 1][0] == '\0') {
+      return invalid(argument + " needs a file");
+    }
+    *file = argv[++index];
+  }
+  if (line.record && line.replay) {
+    return invalid("--record and --replay cannot go together");
+  }
+  if (line.trace && (line.trace == line.record || line.trace == line.replay)) {
+    return invalid("--trace needs a file of its own");
   }
   if (help) {
-    return {CommandLineAction::kHelp, nullptr};
+    line.action = CommandLineAction::kHelp;
+  } else if (version) {
+    line.action = CommandLineAction::kVersion;
   }
-  if (version) {
-    return {CommandLineAction::kVersion, nullptr};
-  }
-  return {CommandLineAction::kPlay, nullptr};
+  return line;
 }
 
 void print_usage(std::FILE* out) {
-  std::fputs("Usage: mazewick [--help | --version]\n", out);
+  std::fputs(
+      "Usage: mazewick [--record FILE | --replay FILE] [--trace FILE]\n"
+      "       mazewick --help | --version\n",
+      out);
 }
 
 void print_help(std::FILE* out) {
@@ -35,8 +68,23 @@ void print_help(std::FILE* out) {
       "chasers hunt you; a power pellet turns the tables for a while.\n"
       "\n"
       "Options:\n"
-      "  --help     show this help and exit\n"
-      "  --version  show the version and exit\n"
+      "  --record FILE  write every key the game takes, and the tick it came in, to\n"
+      "                 FILE as a recording; FILE is written in place, line by line\n"
+      "                 as you play, so a game cut short keeps its keys (an existing\n"
+      "                 FILE is emptied once the game has the terminal)\n"
+      "  --replay FILE  play a recording back at the game's own speed; the keyboard\n"
+      "                 only stops it: q quits through the pause, Ctrl-C at once\n"
+      "  --trace FILE   write the game's state at every tick to FILE, a JSON line each\n"
+      "  --help         show this help and exit\n"
+      "  --version      show the version and exit\n"
+      "\n"
+      "A recording is a script of mazewick-sim: mazewick-sim --trace - FILE runs it\n"
+      "without a terminal and gives the same trace. What mazewick-autoplay writes is a\n"
+      "recording too: a demo.\n"
+      "\n"
+      "Example:\n"
+      "  mazewick --record game.rec --trace live.trace\n"
+      "  mazewick --replay game.rec\n"
       "\n"
       "Controls:\n"
       "  title screen    S start a game, Q quit\n"
@@ -49,5 +97,5 @@ void print_help(std::FILE* out) {
 }
 
 void print_version(std::FILE* out) {
-  std::fputs("Mazewick 1.0\n", out);
+  std::fprintf(out, "%s\n", kProgramVersion);
 }

@@ -1,10 +1,15 @@
-// The command line of the terminal build: --help, --version, or nothing.
+// The command line of the terminal build: --help, --version, or the game with the files it
+// records to or replays from.
 #pragma once
 
 #include <cstdio>
+#include <optional>
+#include <string>
+
+constexpr char kProgramVersion[] = "Mazewick 1.0";
 
 enum class CommandLineAction {
-  kPlay,     // no arguments: play the game
+  kPlay,     // play the game
   kHelp,     // --help: usage and controls on standard output
   kVersion,  // --version: the version on standard output
   kInvalid,  // anything else: an error and usage on standard error
@@ -12,10 +17,15 @@ enum class CommandLineAction {
 
 struct CommandLine {
   CommandLineAction action;
-  const char* invalid_argument;  // the first argument not understood, for kInvalid
+  std::string error;                  // for kInvalid: what is wrong, naming the argument
+  std::optional<std::string> record;  // --record FILE
+  std::optional<std::string> replay;  // --replay FILE
+  std::optional<std::string> trace;   // --trace FILE
 };
 
-// --help wins over --version; any argument not understood makes the whole line invalid.
+// --help wins over --version, and either over playing; any argument not understood, an option
+// without its file or given twice, --record with --replay, or --trace naming the file of either
+// makes the whole line invalid.
 CommandLine parse_command_line(int argc, char** argv);
 
 void print_usage(std::FILE* out);

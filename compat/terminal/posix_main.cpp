@@ -1,15 +1,24 @@
 // The program on POSIX systems: the command line, then the game on the terminal.
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "command_line.h"
 #include "console_host.h"
 #include "game/game_main.h"
+#include "game_log.h"
+#include "input_script.h"
 #include "terminal_frontend.h"
 
 namespace {
 
 constexpr int kBadCommandLine = 2;
+
+int refuse(const std::string& problem) {
+  std::fprintf(stderr, "mazewick: %s\n", problem.c_str());
+  return kBadCommandLine;
+}
 
 }  // namespace
 
@@ -23,18 +32,37 @@ int main(int argc, char** argv) {
       print_version(stdout);
       return 0;
     case CommandLineAction::kInvalid:
-      std::fprintf(stderr, "mazewick: unknown argument '%s'\n", command_line.invalid_argument);
+      refuse(command_line.error);
       print_usage(stderr);
       return kBadCommandLine;
     case CommandLineAction::kPlay:
       break;
   }
 
-  ConsoleHost& host = console_host();
+  // Every file is read or opened before the terminal is touched, so that a bad one leaves the
+  // terminal alone.
   TerminalFrontend terminal;
+  if (command_line.replay) {
+    std::vector<ScriptLine> lines;
+    const std::string problem = load_recording(*command_line.replay, lines);
+    if (!problem.empty()) {
+      return refuse(problem);
+    }
+    terminal.replay(std::move(lines));
+  }
+  GameLog log;
+  const std::string problem = log.open(command_line.record, command_line.trace);
+  if (!problem.empty()) {
+    return refuse(problem);
+  }
+  terminal.set_observer(&log);
+
+  ConsoleHost& host = console_host();
   std::string reason;
   const bool terminal_open = terminal.open(host, reason);
-  if (!terminal_open) {
+  if (terminal_open) {
+    log.start(host.width(), host.height());
+  } else {
     // The game then finds no console and ends at once with status 1.
     host.set_available(false);
   }
@@ -43,5 +71,6 @@ int main(int argc, char** argv) {
   if (!terminal_open) {
     std::fprintf(stderr, "mazewick: %s\n", reason.c_str());
   }
+  std::fputs(log.write_errors().c_str(), stderr);
   return status;
 }

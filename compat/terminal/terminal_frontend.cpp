@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 #include "cp437.h"
@@ -51,6 +52,9 @@ constexpr int kDefaultEscapeDelayMs = 25;
 constexpr int kLongestEscapeDelayMs = 1000;
 // A paste longer than this many reads is taken over several polls, so that a poll never stalls.
 constexpr int kMostReadsPerPoll = 16;
+// How long a replay shows a screen that waits for a key before the recorded key comes.
+constexpr auto kReplayReadHold = std::chrono::seconds(1);
+constexpr uint8_t kEscapeKey = 0x1B;
 
 void write_all(int fd, const char* bytes, size_t length) {
   while (length > 0) {
@@ -352,34 +356,60 @@ void TerminalFrontend::close() {
   sigprocmask(SIG_SETMASK, &previous_mask, nullptr);
 }
 
+void TerminalFrontend::replay(std::vector<ScriptLine> lines) {
+  replay_.emplace(std::move(lines));
+}
+
 void TerminalFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
+  // Keys that come during the pause are the game's once it has passed, as in a script.
+  ++pauses_;
+  if (observer_ != nullptr) {
+    observer_->paused(pauses_);
+  }
   present(host);
   wait_until_fits(host);
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    const Clock::time_point now = Clock::now();
-    if (now >= deadline) {
-      return;
-    }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
-    int timeout = static_cast<int>(std::min<long long>(left, INT_MAX));
-    const int escape = escape_timeout();
-    if (escape >= 0 && escape < timeout) {
-      timeout = escape;
-    }
-    pump(host, timeout);
-    present(host);
-    wait_until_fits(host);
+  while (wait_step(host, deadline)) {
   }
+}
+
+bool TerminalFrontend::wait_step(ConsoleHost& host, Clock::time_point deadline) {
+  const Clock::time_point now = Clock::now();
+  if (now >= deadline) {
+    return false;
+  }
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
+  int timeout = static_cast<int>(std::min<long long>(left, INT_MAX));
+  const int escape = escape_timeout();
+  if (escape >= 0 && escape < timeout) {
+    timeout = escape;
+  }
+  pump(host, timeout);
+  present(host);
+  wait_until_fits(host);
+  return true;
 }
 
 void TerminalFrontend::poll_input(ConsoleHost& host) {
   present(host);
   for (int reads = 0; reads < kMostReadsPerPoll && pump(host, 0); ++reads) {
   }
+  if (!replay_) {
+    return;
+  }
+  if (!replay_stopped_) {
+    replay_->deliver_due(host, pauses_);
+  } else if (!stop_pause_sent_) {
+    // A round has no read of its own: its pause reads, finds the input ended and quits.
+    host.push_keystroke(true, kEscapeKey);
+    stop_pause_sent_ = true;
+  }
 }
 
 bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
+  if (replay_) {
+    return replay_for_read(host);
+  }
   const uint64_t keys_before = keys_pushed_;
   present(host);
   for (;;) {
@@ -393,6 +423,19 @@ bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
     pump(host, escape_timeout());
     present(host);
   }
+}
+
+bool TerminalFrontend::replay_for_read(ConsoleHost& host) {
+  present(host);
+  const Clock::time_point deadline = Clock::now() + kReplayReadHold;
+  while (!replay_stopped_ && wait_step(host, deadline)) {
+  }
+  if (!replay_stopped_ && replay_->deliver_for_read(host)) {
+    return true;
+  }
+  // Stopped or played out: the game takes the quit path, as at the end of a script.
+  host.end_input();
+  return false;
 }
 
 void TerminalFrontend::present(ConsoleHost& host) {
@@ -595,11 +638,22 @@ bool TerminalFrontend::read_keys(ConsoleHost& host) {
 }
 
 void TerminalFrontend::push_keys(ConsoleHost& host) {
-  // Keys typed while the game cannot be seen are not acted on.
-  if (!too_small_) {
+  if (replay_) {
+    // The keyboard does not reach the game that a recording plays; q stops it.
+    for (const TerminalKey& key : decoded_) {
+      if (key.has_char && (key.ch == 'q' || key.ch == 'Q')) {
+        replay_stopped_ = true;
+        host.end_input();
+      }
+    }
+  } else if (!too_small_ && !decoded_.empty()) {
+    // Keys typed while the game cannot be seen are not acted on.
     for (const TerminalKey& key : decoded_) {
       host.push_keystroke(key.has_char, key.ch);
       ++keys_pushed_;
+    }
+    if (observer_ != nullptr) {
+      observer_->keys_queued(pauses_, decoded_);
     }
   }
   decoded_.clear();

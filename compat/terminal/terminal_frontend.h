@@ -1,18 +1,32 @@
 // The terminal front end: shows the console model on the real terminal through ncurses and feeds
-// the terminal's key presses into the model's input queue. Whatever ends the program (quitting,
-// Ctrl-C, a termination signal, a crash), the terminal is given back as it was found.
+// the terminal's key presses, or the lines of a recording, into the model's input queue. Whatever
+// ends the program (quitting, Ctrl-C, a termination signal, a crash), the terminal is given back
+// as it was found.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "colours.h"
 #include "console_host.h"
+#include "input_script.h"
 #include "key_decoder.h"
+#include "script_feed.h"
 
 struct screen;  // ncurses' terminal screen
+
+// Hears what the game on the terminal is given, for a recording or a trace of the game.
+class TerminalObserver {
+ public:
+  virtual ~TerminalObserver() = default;
+  // The game has begun its pause (Sleep call) number pauses.
+  virtual void paused(uint64_t pauses) = 0;
+  // Keys from the keyboard have just joined the console's input queue, that many pauses in.
+  virtual void keys_queued(uint64_t pauses, const std::vector<TerminalKey>& keys) = 0;
+};
 
 class TerminalFrontend final : public ConsoleFrontend {
  public:
@@ -27,6 +41,14 @@ class TerminalFrontend final : public ConsoleFrontend {
   bool open(ConsoleHost& host, std::string& reason);
   // Gives the terminal back: screen, modes, cursor, colours, title and size as they were.
   void close();
+
+  // Tells the observer of every pause and of the keys the game is given from the keyboard.
+  void set_observer(TerminalObserver* observer) { observer_ = observer; }
+  // Feeds the lines of a recording instead of the keyboard, by the headless runner's rules: the
+  // lines due go in when the game looks at its input, and a read that finds no key takes the next
+  // line, after a moment in which its screen can be seen. The keyboard only stops the replay
+  // (q or Q): a read then finds the input ended, and a round pauses first.
+  void replay(std::vector<ScriptLine> lines);
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override;
   void poll_input(ConsoleHost& host) override;
@@ -46,9 +68,14 @@ class TerminalFrontend final : public ConsoleFrontend {
   void ask_for_size(int columns, int rows);
   short colour_pair(int foreground, int background);
 
+  // Waits for keys or signals, at most until the deadline, and deals with what came. False once
+  // the deadline has passed.
+  bool wait_step(ConsoleHost& host, Clock::time_point deadline);
   // Waits up to timeout_ms (-1 without limit) for keys or signals and deals with what came.
   // True when bytes were read from the terminal.
   bool pump(ConsoleHost& host, int timeout_ms);
+  // A read of the game during a replay.
+  bool replay_for_read(ConsoleHost& host);
   bool read_keys(ConsoleHost& host);
   // Hands the decoded keys to the host.
   void push_keys(ConsoleHost& host);
@@ -78,6 +105,12 @@ class TerminalFrontend final : public ConsoleFrontend {
   int escape_delay_ms_ = 25;
   bool input_ended_ = false;
   uint64_t keys_pushed_ = 0;
+  uint64_t pauses_ = 0;
+  TerminalObserver* observer_ = nullptr;
+
+  std::optional<ScriptFeed> replay_;
+  bool replay_stopped_ = false;
+  bool stop_pause_sent_ = false;
 
   bool presented_ = false;
   bool redraw_all_ = false;

@@ -6,8 +6,9 @@ Usage: terminal_e2e.py MAZEWICK CASE
 
 Every case that runs the game checks afterwards that the terminal is as it was: the same stty
 settings, the cursor visible, the shell's screen back and the user's title back. Each case has a
-tmux server of its own, so cases run in parallel and never touch a user's tmux. Exit status 0 is a
-pass, 1 a failure.
+tmux server of its own, so cases run in parallel and never touch a user's tmux. The cases of
+recordings also run mazewick-sim and mazewick-autoplay, found through the environment variables
+MAZEWICK_SIM and MAZEWICK_AUTOPLAY. Exit status 0 is a pass, 1 a failure.
 """
 
 import os
@@ -26,6 +27,10 @@ USER_TITLE = "e2e-user-title"
 GAME_TITLE = "Mazewick 1.0"
 TAGLINE = " The definitive text-based version of the popular game"
 PROMPT = "Press [S] to begin, and [Q] to quit:"
+GAME_OVER_PROMPT = "to return to title"
+INVALID = "Invalid selection, press any key to try again!"
+# A round that nobody steers well is lost in about 12 seconds.
+ROUND_SECONDS = 40
 SHELL_PROMPT = "e2e$ "
 
 # Starts the game in the pane: records the terminal settings and the process id, sets the
@@ -105,8 +110,8 @@ class Pane:
     def resize(self, columns, rows):
         self.tmux("resize-window", "-x", str(columns), "-y", str(rows))
 
-    def wait_until(self, what, condition):
-        deadline = time.monotonic() + WAIT_SECONDS
+    def wait_until(self, what, condition, seconds=WAIT_SECONDS):
+        deadline = time.monotonic() + seconds
         while True:
             lines = self.screen()
             if condition(lines):
@@ -116,23 +121,24 @@ class Pane:
                               "\n".join(lines))
             time.sleep(0.1)
 
-    def wait_for_text(self, *texts):
+    def wait_for_text(self, *texts, seconds=WAIT_SECONDS):
         return self.wait_until(" and ".join(repr(text) for text in texts),
                                lambda lines: all(any(text in line for line in lines)
-                                                 for text in texts))
+                                                 for text in texts), seconds)
 
 
 class Game:
     """The game started in a pane through a runner."""
 
-    def __init__(self, pane, binary, environment="", runner_text=RUNNER):
+    def __init__(self, pane, binary, environment="", runner_text=RUNNER, arguments=()):
         self.pane = pane
         self.dir = tempfile.mkdtemp(dir=pane.work_dir)
         runner = os.path.join(self.dir, "runner.sh")
         with open(runner, "w", encoding="ascii") as out:
             out.write(runner_text)
         pane.type_line(f"clear; {environment} sh {shlex.quote(runner)} "
-                       f"{shlex.quote(self.dir)} {shlex.quote(binary)}")
+                       f"{shlex.quote(self.dir)} {shlex.quote(binary)} " +
+                       " ".join(shlex.quote(argument) for argument in arguments))
 
     def file(self, name):
         return os.path.join(self.dir, name)
@@ -198,6 +204,16 @@ def wait_for_file(path, what):
 def expect_equal(actual, expected, what):
     if actual != expected:
         raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def expect_same_lines(actual, expected, what):
+    """Like expect_equal for long texts: a difference is shown by its first line."""
+    actual_lines = actual.split("\n")
+    expected_lines = expected.split("\n")
+    for number, (got, wanted) in enumerate(zip(actual_lines, expected_lines), 1):
+        if got != wanted:
+            raise Failure(f"{what}, line {number}: expected {wanted!r}, got {got!r}")
+    expect_equal(len(actual_lines), len(expected_lines), f"{what}: lines")
 
 
 def expect(condition, what):
@@ -457,6 +473,121 @@ def invalid_then_quit(pane, binary):
     game.expect_exit(0)
 
 
+# Recordings: what a live game was given, replayed headless and on the terminal.
+
+def tool(variable):
+    path = os.environ.get(variable)
+    expect(path, f"{variable} names no program")
+    return path
+
+
+def read_text(path):
+    with open(path, encoding="utf-8") as text:
+        return text.read()
+
+
+def sim_trace(script):
+    """The trace that mazewick-sim gives for a script."""
+    result = run([tool("MAZEWICK_SIM"), "--trace", "-", script])
+    expect_equal(result.returncode, 0, f"mazewick-sim status ({result.stderr.strip()})")
+    return result.stdout
+
+
+def type_at(pane, timed_keys):
+    """Each (seconds, keys) waits that long, then types the keys."""
+    for seconds, keys in timed_keys:
+        time.sleep(seconds)
+        pane.keys(*keys)
+
+
+def record_replay(pane, binary):
+    recording = os.path.join(pane.work_dir, "game.rec")
+    live = os.path.join(pane.work_dir, "live.trace")
+    game = Game(pane, binary, arguments=["--record", recording, "--trace", live])
+    game.wait_for_title_screen()
+    pane.keys("x")
+    pane.wait_for_text(INVALID)
+    # The arrow gives no character: the next read passes it and takes the y.
+    pane.keys("Up", "y")
+    pane.wait_for_text(PROMPT)
+    game.start_round()
+    type_at(pane, [(0.35, "a"), (0.8, "w"), (0.15, ["Up"]), (0.55, "d"), (0.05, ["s", "w"]),
+                   (1.1, "a")])
+    pane.keys("Escape")
+    pane.wait_for_text("PAUSED")
+    type_at(pane, [(0.4, "x"), (0.3, ["Escape"])])
+    pane.wait_until("the lives line after resuming",
+                    lambda lines: not any("PAUSED" in line for line in lines))
+    type_at(pane, [(0.45, "d"), (0.2, "s")])
+    pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
+    pane.keys("x")
+    pane.wait_for_text(INVALID)
+    pane.keys("z")
+    pane.wait_for_text(GAME_OVER_PROMPT)
+    pane.keys("Space")
+    pane.wait_for_text(PROMPT)
+    pane.keys("q")
+    game.expect_exit(0)
+
+    expect(f"# terminal {PANE_COLUMNS} x {PANE_ROWS}\n0 x\n" in read_text(recording), "header")
+    live_trace = read_text(live)
+    expect(live_trace.count("\n") > 100, "a trace of a whole round")
+    expect_same_lines(sim_trace(recording), live_trace, "mazewick-sim's trace of the recording")
+
+    replayed = os.path.join(pane.work_dir, "replay.trace")
+    game = Game(pane, binary, arguments=["--replay", recording, "--trace", replayed])
+    pane.wait_for_text(INVALID)
+    pane.wait_for_text("PAUSED", seconds=ROUND_SECONDS)
+    pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
+    game.expect_exit(0)
+    expect_same_lines(read_text(replayed), live_trace, "the replay's trace")
+
+
+def record_ctrl_c(pane, binary):
+    recording = os.path.join(pane.work_dir, "game.rec")
+    live = os.path.join(pane.work_dir, "live.trace")
+    game = Game(pane, binary, arguments=["--record", recording, "--trace", live])
+    game.wait_for_title_screen()
+    game.start_round()
+    type_at(pane, [(0.3, "a"), (0.45, "w"), (0.25, "d")])
+    pane.keys("C-c")
+    game.expect_exit(130)
+    expect(read_text(recording).endswith("\n"), "whole lines")
+    live_trace = read_text(live)
+    expect(live_trace.count("\n") > 5, "a trace up to Ctrl-C")
+    # The headless game goes on where the live one was cut off.
+    expect(sim_trace(recording).startswith(live_trace), "the live trace starts mazewick-sim's")
+
+
+def replay_refused(pane, binary):
+    recording = os.path.join(pane.work_dir, "bad.rec")
+    with open(recording, "w", encoding="ascii") as out:
+        out.write("0 s\n5 w\n3 a\n")
+    game = Game(pane, binary, arguments=["--replay", recording])
+    message = f"mazewick: {recording}:3: the pause count goes back from 5 to 3"
+    # A message wider than the pane goes on in the next line.
+    pane.wait_until(repr(message), lambda lines: message in "".join(lines))
+    game.expect_exit(2)
+
+
+def replay_demo_quit(pane, binary):
+    # What the planner writes is a recording of its game.
+    script = os.path.join(pane.work_dir, "demo.rec")
+    with open(script, "w", encoding="ascii") as out:
+        subprocess.run([tool("MAZEWICK_AUTOPLAY"), "--max-ticks", "3000"], stdout=out, check=True,
+                       timeout=WAIT_SECONDS)
+    replayed = os.path.join(pane.work_dir, "replay.trace")
+    game = Game(pane, binary, arguments=["--replay", script, "--trace", replayed])
+    pane.wait_for_text("Score:", "Lives:")
+    # The keyboard neither steers nor pauses the game of a recording.
+    type_at(pane, [(0.3, "a"), (0.3, ["Escape"]), (0.5, "q")])
+    game.expect_exit(0)
+    lines = read_text(replayed).split("\n")
+    # Every pause but the last was played as recorded; the last one may have lost its keys.
+    expect(len(lines) > 10 and sim_trace(script).startswith("\n".join(lines[:-2]) + "\n"),
+           "the replay's trace starts mazewick-sim's")
+
+
 def run(command, stdin=subprocess.DEVNULL):
     return subprocess.run(command, stdin=stdin, capture_output=True, text=True,
                           timeout=WAIT_SECONDS)
@@ -474,6 +605,26 @@ def command_line(binary):
     expect_equal(bad_run.stdout, "", "nothing on standard output")
     expect(bad_run.stderr.startswith("mazewick: unknown argument '--bogus'\nUsage:"),
            f"one-line error, then usage: {bad_run.stderr!r}")
+
+
+def refused_files(binary):
+    folder = tempfile.mkdtemp(prefix="mzw-")
+    try:
+        bad = os.path.join(folder, "bad.rec")
+        missing = os.path.join(folder, "missing", "game.rec")
+        with open(bad, "w", encoding="ascii") as out:
+            out.write("0 s\nw\n")
+        for arguments, message in [
+                (["--replay", bad], f"{bad}:2: the pause count is not a decimal number"),
+                (["--replay", missing], f"cannot read {missing}: No such file or directory"),
+                (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
+                (["--trace", missing], f"cannot write {missing}: No such file or directory")]:
+            # Refused before the terminal is looked at: with no terminal, the status is still 2.
+            result = run([binary, *arguments])
+            expect_equal((result.returncode, result.stdout, result.stderr.split("\n")[0]),
+                         (2, "", f"mazewick: {message}"), f"mazewick {' '.join(arguments)}")
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def no_terminal(binary):
@@ -503,11 +654,16 @@ PANE_CASES = {
     "eight_colours": eight_colours,
     "many_colours": many_colours,
     "invalid_then_quit": invalid_then_quit,
+    "record_replay": record_replay,
+    "record_ctrl_c": record_ctrl_c,
+    "replay_refused": replay_refused,
+    "replay_demo_quit": replay_demo_quit,
 }
 
 PLAIN_CASES = {
     "command_line": command_line,
     "no_terminal": no_terminal,
+    "refused_files": refused_files,
 }
 
 

@@ -1,4 +1,4 @@
-// Files for the runs of mazewick-sim that the tests make.
+// Files that the tests write and read back: inputs and outputs of runs.
 #pragma once
 
 #include <gtest/gtest.h>
