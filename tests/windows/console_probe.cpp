@@ -19,6 +19,7 @@
 #include "console_host.h"
 #include "input_script.h"
 #include "screen_dump.h"
+#include "script_feed.h"
 
 namespace {
 
@@ -187,8 +188,8 @@ std::string dump_screen(const Console& console, uint64_t pauses) {
   ConsoleHost host(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const CHAR_INFO& cell = cells[static_cast<size_t>(y) * static_cast<size_t>(width) +
-                                    static_cast<size_t>(x)];
+      const CHAR_INFO& cell =
+          cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
       host.fill_characters(static_cast<uint8_t>(cell.Char.AsciiChar), 1, x, y, nullptr);
       host.fill_attributes(cell.Attributes, 1, x, y, nullptr);
     }
@@ -265,22 +266,6 @@ bool size_console(const Console& console, int columns, int rows) {
          SetConsoleWindowInfo(console.output, TRUE, &window);
 }
 
-// A key press and its release, as a keyboard gives them; a key without a character has none.
-void push_keystroke(const Console& console, const ScriptKey& key) {
-  INPUT_RECORD records[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    KEY_EVENT_RECORD& event = records[i].Event.KeyEvent;
-    records[i].EventType = KEY_EVENT;
-    event.bKeyDown = i == 0 ? TRUE : FALSE;
-    event.wRepeatCount = 1;
-    // An arrow key stands for every key that gives no character.
-    event.wVirtualKeyCode = key.has_char ? 0 : VK_RIGHT;
-    event.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
-  }
-  DWORD written = 0;
-  WriteConsoleInputA(console.input, records, 2, &written);
-}
-
 bool char_key_queued(const Console& console) {
   DWORD pending = 0;
   if (GetNumberOfConsoleInputEvents(console.input, &pending) == 0 || pending == 0) {
@@ -298,39 +283,47 @@ bool char_key_queued(const Console& console) {
   return false;
 }
 
-// The script, delivered as the headless front end delivers it.
-class ScriptFeed {
+// The script, delivered by the headless front end's rules into a console host of its own, whose
+// queued keys then go to the real console's input as key events.
+class ConsoleFeed {
  public:
-  ScriptFeed(std::vector<ScriptLine> lines, const Console& console)
-      : lines_(std::move(lines)), console_(console) {}
+  ConsoleFeed(std::vector<ScriptLine> lines, const Console& console)
+      : feed_(std::move(lines)), console_(console) {}
 
-  // Lines go out strictly in order: the first one not yet due holds back those after it.
   void deliver_due(uint64_t pauses) {
-    while (next_ < lines_.size() && lines_[next_].pause <= pauses) {
-      deliver(lines_[next_++]);
-    }
+    feed_.deliver_due(staging_, pauses);
+    hand_over();
   }
-  // Delivers lines, whatever their pause counts, until a key with a character is queued; false
-  // when the script has run out first.
+  // False when the script ran out before a key with a character was queued.
   bool deliver_for_read() {
-    while (next_ < lines_.size()) {
-      deliver(lines_[next_++]);
-      if (char_key_queued(console_)) {
-        return true;
-      }
-    }
-    return false;
+    const bool queued = feed_.deliver_for_read(staging_);
+    hand_over();
+    return queued;
   }
 
  private:
-  void deliver(const ScriptLine& line) {
-    for (const ScriptKey& key : line.keys) {
-      push_keystroke(console_, key);
+  void hand_over() {
+    std::vector<INPUT_RECORD> records;
+    for (const ConsoleKey& key : staging_.input_queue()) {
+      INPUT_RECORD record = {};
+      record.EventType = KEY_EVENT;
+      record.Event.KeyEvent.bKeyDown = key.down ? TRUE : FALSE;
+      record.Event.KeyEvent.wRepeatCount = 1;
+      // An arrow key stands for every key that gives no character.
+      record.Event.KeyEvent.wVirtualKeyCode = key.has_char ? 0 : VK_RIGHT;
+      record.Event.KeyEvent.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
+      records.push_back(record);
     }
+    DWORD written = 0;
+    if (!records.empty()) {
+      WriteConsoleInputA(console_.input, records.data(), static_cast<DWORD>(records.size()),
+                         &written);
+    }
+    staging_.reset(1, 1);
   }
 
-  std::vector<ScriptLine> lines_;
-  size_t next_ = 0;
+  ScriptFeed feed_;
+  ConsoleHost staging_{1, 1};
   const Console& console_;
 };
 
@@ -348,9 +341,9 @@ bool read_memory(HANDLE process, uintptr_t address, void* into, size_t bytes) {
 
 bool write_memory(HANDLE process, uintptr_t address, const void* from, size_t bytes) {
   SIZE_T done = 0;
-  const bool ok = WriteProcessMemory(process, reinterpret_cast<LPVOID>(address), from, bytes,
-                                     &done) != 0 &&
-                  done == bytes;
+  const bool ok =
+      WriteProcessMemory(process, reinterpret_cast<LPVOID>(address), from, bytes, &done) != 0 &&
+      done == bytes;
   FlushInstructionCache(process, reinterpret_cast<LPCVOID>(address), bytes);
   return ok;
 }
@@ -365,7 +358,8 @@ uintptr_t imported_address(HANDLE process, uintptr_t image, const char* function
   }
   const IMAGE_DATA_DIRECTORY& imports =
       nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (uintptr_t entry = image + imports.VirtualAddress;; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+  for (uintptr_t entry = image + imports.VirtualAddress;;
+       entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
     IMAGE_IMPORT_DESCRIPTOR descriptor;
     if (!read_memory(process, entry, &descriptor, sizeof(descriptor)) || descriptor.Name == 0) {
       return 0;
@@ -395,7 +389,7 @@ uintptr_t imported_address(HANDLE process, uintptr_t image, const char* function
 
 class Debuggee {
  public:
-  explicit Debuggee(const ProbeOptions& options, const Console& console, ScriptFeed& feed,
+  explicit Debuggee(const ProbeOptions& options, const Console& console, ConsoleFeed& feed,
                     Output& frames, Output& waits, Output& screen)
       : options_(options),
         console_(console),
@@ -625,7 +619,7 @@ class Debuggee {
 
   const ProbeOptions& options_;
   const Console& console_;
-  ScriptFeed& feed_;
+  ConsoleFeed& feed_;
   Output& frames_;
   Output& waits_;
   Output& screen_;
@@ -670,8 +664,10 @@ int main(int argc, char** argv) {
   Output waits;
   Output screen;
   Output state;
-  for (auto [output, name] : {std::pair{&frames, &options.frames}, {&waits, &options.waits},
-                              {&screen, &options.screen}, {&state, &options.state}}) {
+  for (auto [output, name] : {std::pair{&frames, &options.frames},
+                              {&waits, &options.waits},
+                              {&screen, &options.screen},
+                              {&state, &options.state}}) {
     if (!output->open(*name)) {
       return usage_error("cannot write " + *name);
     }
@@ -694,7 +690,7 @@ int main(int argc, char** argv) {
   SetConsoleCtrlHandler(ignore_control_event, TRUE);
   const std::string before = console_state(console);
 
-  ScriptFeed feed(script.lines, console);
+  ConsoleFeed feed(script.lines, console);
   int status = kFaultStatus;
   {
     Debuggee game(options, console, feed, frames, waits, screen);
