@@ -307,7 +307,10 @@ bool ConsoleHost::set_window(int left, int top, int right, int bottom) {
 }
 
 bool ConsoleHost::set_buffer_size(int width, int height) {
-  if (width < 1 || height < 1) {
+  // The buffer is never smaller than the window that shows it.
+  const int window_width = window_right_ - window_left_ + 1;
+  const int window_height = window_bottom_ - window_top_ + 1;
+  if (width < window_width || height < window_height) {
     return false;
   }
   std::vector<ConsoleCell> cells(static_cast<size_t>(width) * static_cast<size_t>(height),
@@ -331,10 +334,11 @@ bool ConsoleHost::set_buffer_size(int width, int height) {
   height_ = height;
   cursor_x_ = std::min(cursor_x_, width - 1);
   cursor_y_ = std::min(cursor_y_, height - 1);
-  window_left_ = std::min(window_left_, width - 1);
-  window_top_ = std::min(window_top_, height - 1);
-  window_right_ = std::min(window_right_, width - 1);
-  window_bottom_ = std::min(window_bottom_, height - 1);
+  // The window keeps its size and moves back inside a buffer that no longer reaches it.
+  window_left_ = std::min(window_left_, width - window_width);
+  window_top_ = std::min(window_top_, height - window_height);
+  window_right_ = window_left_ + window_width - 1;
+  window_bottom_ = window_top_ + window_height - 1;
   bump();
   return true;
 }

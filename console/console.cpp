@@ -33,6 +33,17 @@ bool read_buffer_info(HANDLE output, CONSOLE_SCREEN_BUFFER_INFO& info) {
   return functions.get_buffer_info != nullptr && functions.get_buffer_info(output, &info) != 0;
 }
 
+SHORT smaller(SHORT a, SHORT b) {
+  return a < b ? a : b;
+}
+
+// A window at the origin as wide and as high as the narrower and the lower of the two: it lies
+// inside the buffer of either.
+SMALL_RECT shared_window(const SMALL_RECT& a, const SMALL_RECT& b) {
+  return {0, 0, smaller(static_cast<SHORT>(a.Right - a.Left), static_cast<SHORT>(b.Right - b.Left)),
+          smaller(static_cast<SHORT>(a.Bottom - a.Top), static_cast<SHORT>(b.Bottom - b.Top))};
+}
+
 WORD current_attribute(HANDLE output) {
   CONSOLE_SCREEN_BUFFER_INFO info;
   return read_buffer_info(output, info) ? info.wAttributes : kDefaultAttribute;
@@ -308,9 +319,13 @@ void con_set_window(int left, int top, int right, int bottom) {
     window = saved.window;
     size = saved.buffer_size;
   }
-  // The window must fit the buffer it is set on, so it is set both before and after the buffer
-  // changes size: one of the two calls succeeds whichever way the size goes.
-  SetConsoleWindowInfo(output, TRUE, &window);
+  // The window must lie inside the buffer and the buffer must not be smaller than the window.
+  // Shrunk first to what the current and the new window share, the window suits both buffers,
+  // so the buffer can take its new size whichever way each dimension goes.
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  const SMALL_RECT shrunk =
+      read_buffer_info(output, info) ? shared_window(info.srWindow, window) : window;
+  SetConsoleWindowInfo(output, TRUE, &shrunk);
   SetConsoleActiveScreenBuffer(output);
   SetConsoleScreenBufferSize(output, size);
   SetConsoleWindowInfo(output, TRUE, &window);

@@ -194,6 +194,7 @@ TEST_F(ConsoleLayerTest, MissingFunctionsAreSkipped) {
 }
 
 TEST_F(ConsoleLayerTest, WithoutBufferInformationColoursFallBackAndNothingIsRecorded) {
+  host().reset(120, 40);  // the window can be set before the buffer shrinks
   host().hide_function("GetConsoleScreenBufferInfo");
   start_resolved();
   SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), 0x1E);

@@ -4,17 +4,47 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "headless_session.h"
 
 namespace {
 
+// What the game changes in the console and must hand back.
+struct ConsoleState {
+  int width, height, window_left, window_top, window_right, window_bottom;
+  int cursor_size;
+  bool cursor_visible;
+  int font_width, font_height;
+  uint16_t attribute;
+  bool operator==(const ConsoleState&) const = default;
+};
+
+void PrintTo(const ConsoleState& s, std::ostream* out) {
+  *out << "buffer " << s.width << "x" << s.height << " window " << s.window_left << ","
+       << s.window_top << "-" << s.window_right << "," << s.window_bottom << " cursor "
+       << s.cursor_size << (s.cursor_visible ? " shown" : " hidden") << " font " << s.font_width
+       << "x" << s.font_height << " attribute " << s.attribute;
+}
+
+ConsoleState console_state() {
+  const ConsoleHost& host = console_host();
+  return {host.width(),        host.height(),        host.window_left(), host.window_top(),
+          host.window_right(), host.window_bottom(), host.cursor_size(), host.cursor_visible(),
+          host.font_width(),   host.font_height(),   host.attribute()};
+}
+
 class GameMainTest : public HeadlessSession {
  protected:
-  // A console set up as a user might have it: a tall cursor, yellow on blue.
   void SetUp() override {
     HeadlessSession::SetUp();
+    set_up_console(80, 25);
+  }
+  // A console set up as a user might have it: a tall cursor, yellow on blue.
+  static void set_up_console(int width, int height) {
+    host().reset(width, height);
     host().set_cursor_info(50, true);
     host().set_text_attribute(0x1E);
   }
@@ -32,20 +62,25 @@ TEST_F(GameMainTest, WithoutAConsoleTheGameEndsAtOnceWithStatusOne) {
   EXPECT_EQ(host().attribute(), 0x1E);
 }
 
-TEST_F(GameMainTest, QuittingRestoresTheConsole) {
-  for (const char* key : {"q", "Q"}) {
+// From a console wider and lower than the game's window, and from one larger in both.
+TEST_F(GameMainTest, TheGameRunsIn55By33AndQuittingPutsTheConsoleBack) {
+  const struct {
+    int width;
+    int height;
+    const char* key;
+  } cases[] = {{80, 25, "q"}, {120, 40, "Q"}};
+  for (const auto& c : cases) {
     SetUp();
-    start(std::string("1 ") + key + "\n");
+    set_up_console(c.width, c.height);
+    const ConsoleState found = console_state();
+    start(std::string("1 ") + c.key + "\n");
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(host().cursor_size(), 50);
-    EXPECT_TRUE(host().cursor_visible());
-    EXPECT_EQ(host().font_width(), 8);
-    EXPECT_EQ(host().font_height(), 16);
-    EXPECT_EQ(host().attribute(), 0x1E);
-    EXPECT_EQ(host().width(), 80);
-    EXPECT_EQ(host().height(), 25);
-    EXPECT_EQ(host().window_right(), 79);
-    EXPECT_EQ(host().window_bottom(), 24);
+    ASSERT_EQ(waits().size(), 1u);
+    EXPECT_EQ(waits()[0].width, 55);
+    EXPECT_EQ(waits()[0].height, 33);
+    EXPECT_EQ(waits()[0].window_width, 55);
+    EXPECT_EQ(waits()[0].window_height, 33);
+    EXPECT_EQ(console_state(), found);
     // The last screen stays.
     EXPECT_EQ(screen().row(0), "         ▄▄████████▄▄");
   }

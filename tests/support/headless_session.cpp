@@ -16,6 +16,8 @@ ScreenSnapshot take_snapshot(const ConsoleHost& host) {
   ScreenSnapshot snapshot;
   snapshot.width = host.width();
   snapshot.height = host.height();
+  snapshot.window_width = host.window_right() - host.window_left() + 1;
+  snapshot.window_height = host.window_bottom() - host.window_top() + 1;
   for (int y = 0; y < host.height(); ++y) {
     for (int x = 0; x < host.width(); ++x) {
       snapshot.cells.push_back(host.cell(x, y));

@@ -19,6 +19,8 @@
 struct ScreenSnapshot {
   int width = 0;
   int height = 0;
+  int window_width = 0;
+  int window_height = 0;
   std::vector<ConsoleCell> cells;
   int cursor_x = 0;
   int cursor_y = 0;
