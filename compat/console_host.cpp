@@ -10,6 +10,8 @@ constexpr uint8_t kTab = 0x09;
 constexpr uint8_t kLineFeed = 0x0A;
 constexpr uint8_t kCarriageReturn = 0x0D;
 constexpr int kTabWidth = 8;
+constexpr uint32_t kProcessedOutput = 0x1;
+constexpr uint32_t kWrapAtEndOfRow = 0x2;
 
 constexpr ConsoleCell kBlankCell = {' ', ConsoleHost::kDefaultAttribute};
 
@@ -30,7 +32,6 @@ void ConsoleHost::reset(int width, int height) {
   attribute_ = kDefaultAttribute;
   cursor_x_ = 0;
   cursor_y_ = 0;
-  wrap_pending_ = false;
   cursor_visible_ = true;
   cursor_size_ = 25;
   window_left_ = 0;
@@ -42,6 +43,7 @@ void ConsoleHost::reset(int width, int height) {
   font_height_ = 16;
   font_family_ = 0x30;
   input_mode_ = 0x7;
+  output_mode_ = 0x3;
   input_.clear();
   input_ended_ = false;
   hidden_.clear();
@@ -89,9 +91,6 @@ int ConsoleHost::cursor_x() const {
 int ConsoleHost::cursor_y() const {
   return cursor_y_;
 }
-bool ConsoleHost::wrap_pending() const {
-  return wrap_pending_;
-}
 bool ConsoleHost::cursor_visible() const {
   return cursor_visible_;
 }
@@ -131,6 +130,9 @@ void ConsoleHost::set_font(int width, int height, unsigned family) {
 uint32_t ConsoleHost::input_mode() const {
   return input_mode_;
 }
+uint32_t ConsoleHost::output_mode() const {
+  return output_mode_;
+}
 
 uint64_t ConsoleHost::generation() const {
   return generation_;
@@ -163,7 +165,6 @@ ConsoleCell& ConsoleHost::cell_at(int x, int y) {
 
 void ConsoleHost::newline() {
   cursor_x_ = 0;
-  wrap_pending_ = false;
   if (cursor_y_ + 1 < height_) {
     ++cursor_y_;
     return;
@@ -173,39 +174,39 @@ void ConsoleHost::newline() {
   std::fill(cells_.end() - width_, cells_.end(), ConsoleCell{' ', attribute_});
 }
 
-void ConsoleHost::put_byte(uint8_t byte) {
+// Processed output carries out the control bytes; without it they are drawn as glyphs.
+bool ConsoleHost::process_control(uint8_t byte) {
   switch (byte) {
     case kBell:
-      return;
+      return true;
     case kBackspace:
-      if (wrap_pending_) {
-        wrap_pending_ = false;
-        cursor_x_ = std::max(width_ - 2, 0);
-      } else if (cursor_x_ > 0) {
-        --cursor_x_;
-      }
-      return;
+      cursor_x_ = std::max(cursor_x_ - 1, 0);
+      return true;
     case kTab:
       cursor_x_ = std::min((cursor_x_ / kTabWidth + 1) * kTabWidth, width_ - 1);
-      return;
+      return true;
     case kLineFeed:
       newline();
-      return;
+      return true;
     case kCarriageReturn:
       cursor_x_ = 0;
-      wrap_pending_ = false;
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  if (wrap_pending_) {
-    newline();
+}
+
+void ConsoleHost::put_byte(uint8_t byte) {
+  if ((output_mode_ & kProcessedOutput) != 0 && process_control(byte)) {
+    return;
   }
   cell_at(cursor_x_, cursor_y_) = {byte, attribute_};
+  // Wrapping moves on to the next row as soon as the last column is written; without it the
+  // cursor stays there and the next byte takes its place.
   if (cursor_x_ + 1 < width_) {
     ++cursor_x_;
-  } else {
-    wrap_pending_ = true;
+  } else if ((output_mode_ & kWrapAtEndOfRow) != 0) {
+    newline();
   }
 }
 
@@ -231,7 +232,6 @@ bool ConsoleHost::set_cursor_position(int x, int y) {
   }
   cursor_x_ = x;
   cursor_y_ = y;
-  wrap_pending_ = false;
   bump();
   return true;
 }
@@ -322,14 +322,6 @@ bool ConsoleHost::set_buffer_size(int width, int height) {
     }
   }
   cells_.swap(cells);
-  // A pending wrap belongs to the old last column: a wider row goes on right after it, and a
-  // narrower one or a clamped cursor drops it.
-  if (wrap_pending_ && width > width_) {
-    cursor_x_ = width_;
-    wrap_pending_ = false;
-  } else if (width != width_ || cursor_x_ >= width || cursor_y_ >= height) {
-    wrap_pending_ = false;
-  }
   width_ = width;
   height_ = height;
   cursor_x_ = std::min(cursor_x_, width - 1);
@@ -396,6 +388,10 @@ void ConsoleHost::set_title(const std::string& title) {
 
 void ConsoleHost::set_input_mode(uint32_t mode) {
   input_mode_ = mode;
+}
+
+void ConsoleHost::set_output_mode(uint32_t mode) {
+  output_mode_ = mode;
 }
 
 bool ConsoleHost::take_queued_char(uint8_t* ch) {

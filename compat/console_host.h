@@ -40,8 +40,9 @@ class ConsoleHost {
   static constexpr uint16_t kDefaultAttribute = 0x07;
 
   // A fresh console: buffer and window of the given size, spaces in attribute 0x07, cursor at
-  // (0, 0) visible with size 25, font 8 x 16 raster, empty title, input mode 0x7, empty queue,
-  // no hidden functions, no front end, available.
+  // (0, 0) visible with size 25, font 8 x 16 raster, empty title, input mode 0x7, output mode 0x3
+  // (processed, wrapping at the end of a row), empty queue, no hidden functions, no front end,
+  // available.
   explicit ConsoleHost(int width = 80, int height = 25);
   // Back to a fresh console as the constructor makes it, front end and hidden names included.
   void reset(int width = 80, int height = 25);
@@ -63,9 +64,8 @@ class ConsoleHost {
   int height() const;
   const ConsoleCell& cell(int x, int y) const;
   uint16_t attribute() const;
-  int cursor_x() const;  // the last column while a wrap is pending
+  int cursor_x() const;
   int cursor_y() const;
-  bool wrap_pending() const;
   bool cursor_visible() const;
   int cursor_size() const;
   int window_left() const;
@@ -78,6 +78,7 @@ class ConsoleHost {
   unsigned font_family() const;
   void set_font(int width, int height, unsigned family);
   uint32_t input_mode() const;
+  uint32_t output_mode() const;
 
   // Changes since the front end last presented the screen, so that it can redraw only what moved.
   uint64_t generation() const;
@@ -105,6 +106,7 @@ class ConsoleHost {
   bool fill_attributes(uint16_t attribute, uint32_t length, int x, int y, uint32_t* written);
   void set_title(const std::string& title);
   void set_input_mode(uint32_t mode);
+  void set_output_mode(uint32_t mode);
   // Takes the next key-down event that gives a character, discarding the events before it;
   // waits through the front end when there is none. False when input has ended.
   bool read_char(uint8_t* ch);
@@ -115,6 +117,7 @@ class ConsoleHost {
  private:
   void bump();
   void newline();
+  bool process_control(uint8_t byte);
   void put_byte(uint8_t byte);
   ConsoleCell& cell_at(int x, int y);
   // Takes the first key-down event with a character, discarding the events before it.
@@ -126,7 +129,6 @@ class ConsoleHost {
   uint16_t attribute_ = kDefaultAttribute;
   int cursor_x_ = 0;
   int cursor_y_ = 0;
-  bool wrap_pending_ = false;
   bool cursor_visible_ = true;
   int cursor_size_ = 25;
   int window_left_ = 0;
@@ -138,6 +140,7 @@ class ConsoleHost {
   int font_height_ = 16;
   unsigned font_family_ = 0x30;
   uint32_t input_mode_ = 0x7;
+  uint32_t output_mode_ = 0x3;
   std::deque<ConsoleKey> input_;
   bool input_ended_ = false;
   std::set<std::string> hidden_;

@@ -39,9 +39,6 @@ ConsoleHost* input_console(HANDLE console) {
   return &host;
 }
 
-// Output modes are not modelled: output is always processed and wraps at the end of a row.
-constexpr DWORD kOutputMode = 0x3;
-
 bool equal_ignoring_case(const std::string& a, const char* b) {
   if (a.size() != std::strlen(b)) {
     return false;
@@ -186,20 +183,23 @@ BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode) {
     *mode = host->input_mode();
     return TRUE;
   }
-  if (output_console(console) != nullptr) {
-    *mode = kOutputMode;
+  if (ConsoleHost* host = output_console(console)) {
+    *mode = host->output_mode();
     return TRUE;
   }
   return FALSE;
 }
 
 BOOL WINAPI SetConsoleMode(HANDLE console, DWORD mode) {
-  ConsoleHost* host = input_console(console);
-  if (host == nullptr) {
-    return FALSE;
+  if (ConsoleHost* host = input_console(console)) {
+    host->set_input_mode(mode);
+    return TRUE;
   }
-  host->set_input_mode(mode);
-  return TRUE;
+  if (ConsoleHost* host = output_console(console)) {
+    host->set_output_mode(mode);
+    return TRUE;
+  }
+  return FALSE;
 }
 
 // Every input mode reads the same way: one character, not echoed, as raw input does. The game

@@ -133,6 +133,10 @@ int con_resolve() {
   functions.set_title = look_up<SetConsoleTitleAFn>(kernel, "SetConsoleTitleA");
   functions.set_font = look_up<SetCurrentConsoleFontExFn>(kernel, "SetCurrentConsoleFontEx");
   con_set_window(-1, -1, -1, -1);  // the first such call records the window for the way out
+  DWORD output_mode = 0;
+  if (GetConsoleMode(output_handle(), &output_mode) != 0) {
+    con_layer.saved_output_mode = {true, output_mode};
+  }
   return 0;
 }
 
@@ -330,6 +334,21 @@ void con_set_window(int left, int top, int right, int bottom) {
   SetConsoleScreenBufferSize(output, size);
   SetConsoleWindowInfo(output, TRUE, &window);
   SetConsoleActiveScreenBuffer(output);
+}
+
+void con_disable_wrap() {
+  const HANDLE output = output_handle();
+  DWORD mode = 0;
+  if (con_layer.functions.set_mode != nullptr && GetConsoleMode(output, &mode) != 0) {
+    con_layer.functions.set_mode(output, mode & ~static_cast<DWORD>(ENABLE_WRAP_AT_EOL_OUTPUT));
+  }
+}
+
+void con_restore_modes() {
+  const SavedMode& output_mode = con_layer.saved_output_mode;
+  if (output_mode.saved && con_layer.functions.set_mode != nullptr) {
+    con_layer.functions.set_mode(output_handle(), output_mode.mode);
+  }
 }
 
 void con_set_title(const char* title) {

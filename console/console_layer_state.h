@@ -36,9 +36,16 @@ struct SavedWindow {
   COORD buffer_size;
 };
 
+// A console mode to be set back, with a flag that says whether there is one.
+struct SavedMode {
+  bool saved;
+  DWORD mode;
+};
+
 struct ConsoleLayerState {
   ConsoleFunctions functions;
   SavedWindow saved_window;
+  SavedMode saved_output_mode;  // as found at start-up
   bool input_lock_ready;
   CRITICAL_SECTION input_lock;
 };

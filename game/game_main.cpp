@@ -30,6 +30,7 @@ void restore_console(const SavedConsole& saved) {
   con_set_fg(saved.foreground);
   con_set_bg(saved.background);
   con_set_window(-1, -1, -1, -1);
+  con_restore_modes();
 }
 
 }  // namespace
@@ -39,6 +40,9 @@ int game_main(int /*argc*/, char** /*argv*/) {
     return 1;
   }
   con_set_window(0, 0, kWindowColumns, kWindowRows);
+  // Some rows of the result screens fill the window and end with a line feed: without wrapping
+  // each takes one row.
+  con_disable_wrap();
   con_set_title("Mazewick 1.0");
   SavedConsole saved;
   saved.cursor_shape = con_get_cursor_shape();

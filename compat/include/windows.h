@@ -42,6 +42,10 @@ typedef INT_PTR(WINAPI* FARPROC)();
 #define ENABLE_LINE_INPUT 0x0002
 #define ENABLE_ECHO_INPUT 0x0004
 
+// Console output modes.
+#define ENABLE_PROCESSED_OUTPUT 0x0001
+#define ENABLE_WRAP_AT_EOL_OUTPUT 0x0002
+
 // Input record event types.
 #define KEY_EVENT 0x0001
 #define MOUSE_EVENT 0x0002

@@ -19,6 +19,7 @@ struct ConsoleState {
   bool cursor_visible;
   int font_width, font_height;
   uint16_t attribute;
+  uint32_t output_mode;
   bool operator==(const ConsoleState&) const = default;
 };
 
@@ -26,14 +27,14 @@ void PrintTo(const ConsoleState& s, std::ostream* out) {
   *out << "buffer " << s.width << "x" << s.height << " window " << s.window_left << ","
        << s.window_top << "-" << s.window_right << "," << s.window_bottom << " cursor "
        << s.cursor_size << (s.cursor_visible ? " shown" : " hidden") << " font " << s.font_width
-       << "x" << s.font_height << " attribute " << s.attribute;
+       << "x" << s.font_height << " attribute " << s.attribute << " output mode " << s.output_mode;
 }
 
 ConsoleState console_state() {
   const ConsoleHost& host = console_host();
   return {host.width(),        host.height(),        host.window_left(), host.window_top(),
           host.window_right(), host.window_bottom(), host.cursor_size(), host.cursor_visible(),
-          host.font_width(),   host.font_height(),   host.attribute()};
+          host.font_width(),   host.font_height(),   host.attribute(),   host.output_mode()};
 }
 
 class GameMainTest : public HeadlessSession {
@@ -62,16 +63,22 @@ TEST_F(GameMainTest, WithoutAConsoleTheGameEndsAtOnceWithStatusOne) {
   EXPECT_EQ(host().attribute(), 0x1E);
 }
 
-// From a console wider and lower than the game's window, and from one larger in both.
-TEST_F(GameMainTest, TheGameRunsIn55By33AndQuittingPutsTheConsoleBack) {
+// From a console wider and lower than the game's window, and from one larger in both that
+// also takes escape sequences; the game turns wrapping at the end of a row off.
+TEST_F(GameMainTest, TheGameRunsIn55By33WithoutWrapAndQuittingPutsTheConsoleBack) {
+  constexpr DWORD kVirtualTerminal = 0x4;
   const struct {
     int width;
     int height;
+    DWORD output_mode;
     const char* key;
-  } cases[] = {{80, 25, "q"}, {120, 40, "Q"}};
+  } cases[] = {
+      {80, 25, ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT, "q"},
+      {120, 40, ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT | kVirtualTerminal, "Q"}};
   for (const auto& c : cases) {
     SetUp();
     set_up_console(c.width, c.height);
+    host().set_output_mode(c.output_mode);
     const ConsoleState found = console_state();
     start(std::string("1 ") + c.key + "\n");
     EXPECT_EQ(run(), 0);
@@ -80,6 +87,7 @@ TEST_F(GameMainTest, TheGameRunsIn55By33AndQuittingPutsTheConsoleBack) {
     EXPECT_EQ(waits()[0].height, 33);
     EXPECT_EQ(waits()[0].window_width, 55);
     EXPECT_EQ(waits()[0].window_height, 33);
+    EXPECT_EQ(waits()[0].output_mode, c.output_mode & ~ENABLE_WRAP_AT_EOL_OUTPUT);
     EXPECT_EQ(console_state(), found);
     // The last screen stays.
     EXPECT_EQ(screen().row(0), "         ▄▄████████▄▄");
