@@ -9,9 +9,15 @@ constexpr uint8_t kBackspace = 0x08;
 constexpr uint8_t kTab = 0x09;
 constexpr uint8_t kLineFeed = 0x0A;
 constexpr uint8_t kCarriageReturn = 0x0D;
+constexpr uint8_t kCtrlC = 0x03;
 constexpr int kTabWidth = 8;
 constexpr uint32_t kProcessedOutput = 0x1;
 constexpr uint32_t kWrapAtEndOfRow = 0x2;
+constexpr uint32_t kProcessedInput = 0x1;
+constexpr uint32_t kLineInput = 0x2;
+constexpr uint32_t kEchoInput = 0x4;
+constexpr uint32_t kCtrlCEvent = 0;
+constexpr uint32_t kCtrlBreakEvent = 1;
 
 constexpr ConsoleCell kBlankCell = {' ', ConsoleHost::kDefaultAttribute};
 
@@ -45,7 +51,10 @@ void ConsoleHost::reset(int width, int height) {
   input_mode_ = 0x7;
   output_mode_ = 0x3;
   input_.clear();
+  line_.clear();
   input_ended_ = false;
+  control_handlers_.clear();
+  ctrl_c_ignored_ = false;
   hidden_.clear();
   available_ = true;
   frontend_ = nullptr;
@@ -139,6 +148,16 @@ uint64_t ConsoleHost::generation() const {
 }
 
 void ConsoleHost::push_key(const ConsoleKey& key) {
+  if (input_ended_) {
+    return;
+  }
+  // With processed input Ctrl+C never reaches the queue: it raises a control event.
+  if ((input_mode_ & kProcessedInput) != 0 && key.has_char && key.ch == kCtrlC) {
+    if (key.down) {
+      raise_control_event(kCtrlCEvent);
+    }
+    return;
+  }
   input_.push_back(key);
 }
 
@@ -413,6 +432,93 @@ bool ConsoleHost::read_char(uint8_t* ch) {
     }
   }
   return true;
+}
+
+bool ConsoleHost::read_line() {
+  std::string line;
+  for (;;) {
+    uint8_t ch = 0;
+    if (!read_char(&ch)) {
+      return false;
+    }
+    const bool erase = ch == kBackspace && (input_mode_ & kProcessedInput) != 0;
+    if (erase && line.empty()) {
+      continue;
+    }
+    const std::string typed = ch == kCarriageReturn ? "\r\n"
+                              : erase               ? "\b \b"
+                                                    : std::string(1, static_cast<char>(ch));
+    if (erase) {
+      line.pop_back();
+    } else {
+      line += typed;
+    }
+    if ((input_mode_ & kEchoInput) != 0) {
+      write_console(typed.data(), static_cast<uint32_t>(typed.size()), nullptr);
+    }
+    if (ch == kCarriageReturn) {
+      line_ = line;
+      return true;
+    }
+  }
+}
+
+bool ConsoleHost::read_console(uint8_t* buffer, uint32_t to_read, uint32_t* read) {
+  *read = 0;
+  if (to_read == 0) {
+    return true;
+  }
+  // What an earlier line read left is taken first, whatever the mode now.
+  if (line_.empty()) {
+    if ((input_mode_ & kLineInput) == 0) {
+      if (!read_char(buffer)) {
+        return false;
+      }
+      *read = 1;
+      return true;
+    }
+    if (!read_line()) {
+      return false;
+    }
+  }
+  const size_t count = std::min<size_t>(to_read, line_.size());
+  std::copy_n(line_.begin(), count, buffer);
+  line_.erase(0, count);
+  *read = static_cast<uint32_t>(count);
+  return true;
+}
+
+bool ConsoleHost::set_control_handler(ControlHandler handler, bool add) {
+  if (handler == nullptr) {
+    ctrl_c_ignored_ = add;
+    return true;
+  }
+  if (add) {
+    control_handlers_.push_back(handler);
+    return true;
+  }
+  const auto last = std::find(control_handlers_.rbegin(), control_handlers_.rend(), handler);
+  if (last == control_handlers_.rend()) {
+    return false;
+  }
+  control_handlers_.erase(std::next(last).base());
+  return true;
+}
+
+bool ConsoleHost::raise_control_event(uint32_t event) {
+  bool taken = event == kCtrlCEvent && ctrl_c_ignored_;
+  const std::vector<ControlHandler> handlers = control_handlers_;  // a handler may change them
+  for (auto handler = handlers.rbegin(); !taken && handler != handlers.rend(); ++handler) {
+    taken = (*handler)(event) != 0;
+  }
+  if (taken && (event == kCtrlCEvent || event == kCtrlBreakEvent)) {
+    return true;
+  }
+  // The process ends, as far as the model can end it.
+  input_.clear();
+  line_.clear();
+  input_ended_ = true;
+  return false;
 }
 
 void ConsoleHost::poll_input() {

@@ -85,6 +85,7 @@ const ExportedFunction* find_export(const char* name) {
       {"SetConsoleActiveScreenBuffer", as_farproc(&SetConsoleActiveScreenBuffer)},
       {"GetConsoleCursorInfo", as_farproc(&GetConsoleCursorInfo)},
       {"SetConsoleCursorInfo", as_farproc(&SetConsoleCursorInfo)},
+      {"SetConsoleCtrlHandler", as_farproc(&SetConsoleCtrlHandler)},
       {"FillConsoleOutputAttribute", as_farproc(&FillConsoleOutputAttribute)},
       {"FillConsoleOutputCharacterA", as_farproc(&FillConsoleOutputCharacterA)},
       {"GetConsoleScreenBufferInfo", as_farproc(&GetConsoleScreenBufferInfo)},
@@ -202,29 +203,17 @@ BOOL WINAPI SetConsoleMode(HANDLE console, DWORD mode) {
   return FALSE;
 }
 
-// Every input mode reads the same way: one character, not echoed, as raw input does. The game
-// reads only with line input and echo off.
 BOOL WINAPI ReadConsoleA(HANDLE console, LPVOID buffer, DWORD to_read, LPDWORD read,
                          LPVOID /*input_control*/) {
   ConsoleHost* host = input_console(console);
+  uint32_t taken = 0;
+  const bool ok =
+      host != nullptr && buffer != nullptr &&
+      host->read_console(static_cast<uint8_t*>(buffer), static_cast<uint32_t>(to_read), &taken);
   if (read != nullptr) {
-    *read = 0;
+    *read = taken;
   }
-  if (host == nullptr || buffer == nullptr) {
-    return FALSE;
-  }
-  if (to_read == 0) {
-    return TRUE;
-  }
-  uint8_t ch = 0;
-  if (!host->read_char(&ch)) {
-    return FALSE;
-  }
-  *static_cast<uint8_t*>(buffer) = ch;
-  if (read != nullptr) {
-    *read = 1;
-  }
-  return TRUE;
+  return ok ? TRUE : FALSE;
 }
 
 BOOL WINAPI WriteConsoleA(HANDLE console, const VOID* buffer, DWORD to_write, LPDWORD written,
@@ -297,6 +286,11 @@ BOOL WINAPI SetConsoleCursorInfo(HANDLE console, const CONSOLE_CURSOR_INFO* info
   return host != nullptr && info != nullptr && host->set_cursor_info(info->dwSize, info->bVisible)
              ? TRUE
              : FALSE;
+}
+
+// Handlers belong to the process, so they can be set without a console.
+BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add) {
+  return console_host().set_control_handler(handler, add != 0) ? TRUE : FALSE;
 }
 
 BOOL WINAPI FillConsoleOutputAttribute(HANDLE console, WORD attribute, DWORD length, COORD first,
