@@ -49,13 +49,14 @@ WORD current_attribute(HANDLE output) {
   return read_buffer_info(output, info) ? info.wAttributes : kDefaultAttribute;
 }
 
-void set_input_mode(HANDLE input, DWORD mode) {
+void set_mode(HANDLE console, DWORD mode) {
   if (con_layer.functions.set_mode != nullptr) {
-    con_layer.functions.set_mode(input, mode);
+    con_layer.functions.set_mode(console, mode);
   }
 }
 
-// Reads the input mode and changes it for a read or a peek; the caller sets it back.
+// Reads the input mode and changes it for a read or a peek; the caller sets it back. Until then
+// the mode to set back is held where the control handler finds it.
 DWORD enter_input(HANDLE input, DWORD cleared_bits) {
   if (!con_layer.input_lock_ready) {
     InitializeCriticalSection(&con_layer.input_lock);
@@ -66,12 +67,14 @@ DWORD enter_input(HANDLE input, DWORD cleared_bits) {
   if (GetConsoleMode(input, &mode) == 0) {
     mode = 0;
   }
-  set_input_mode(input, mode & ~cleared_bits);
+  con_layer.held_input_mode = {true, mode};
+  set_mode(input, mode & ~cleared_bits);
   return mode;
 }
 
 void leave_input(HANDLE input, DWORD mode) {
-  set_input_mode(input, mode);
+  set_mode(input, mode);
+  con_layer.held_input_mode.saved = false;
   LeaveCriticalSection(&con_layer.input_lock);
 }
 
@@ -339,15 +342,19 @@ void con_set_window(int left, int top, int right, int bottom) {
 void con_disable_wrap() {
   const HANDLE output = output_handle();
   DWORD mode = 0;
-  if (con_layer.functions.set_mode != nullptr && GetConsoleMode(output, &mode) != 0) {
-    con_layer.functions.set_mode(output, mode & ~static_cast<DWORD>(ENABLE_WRAP_AT_EOL_OUTPUT));
+  if (GetConsoleMode(output, &mode) != 0) {
+    set_mode(output, mode & ~static_cast<DWORD>(ENABLE_WRAP_AT_EOL_OUTPUT));
   }
 }
 
 void con_restore_modes() {
   const SavedMode& output_mode = con_layer.saved_output_mode;
-  if (output_mode.saved && con_layer.functions.set_mode != nullptr) {
-    con_layer.functions.set_mode(output_handle(), output_mode.mode);
+  if (output_mode.saved) {
+    set_mode(output_handle(), output_mode.mode);
+  }
+  const SavedMode& input_mode = con_layer.held_input_mode;
+  if (input_mode.saved) {
+    set_mode(input_handle(), input_mode.mode);
   }
 }
 

@@ -55,7 +55,9 @@ void con_set_window(int left, int top, int right, int bottom);
 // row, so that a text row that fills the window and ends with a line feed takes one row. The
 // other output mode bits stay.
 void con_disable_wrap();
-// Sets back the output mode that con_resolve recorded.
+// Sets back the output mode that con_resolve recorded and, while a read or a peek has the input
+// mode changed, the input mode it is to set back. Takes no lock: the console's control handler
+// calls it while a read may be waiting.
 void con_restore_modes();
 void con_set_title(const char* title);
 int con_sleep(unsigned milliseconds);

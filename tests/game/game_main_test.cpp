@@ -101,6 +101,58 @@ TEST_F(GameMainTest, EndOfInputOnTheTitleQuits) {
   EXPECT_EQ(host().cursor_size(), 50);
 }
 
+// The console as the game's control handler left it, noted by a handler registered before the
+// game's, which the console calls after it.
+ConsoleState g_console_at_event;
+uint32_t g_input_mode_at_event;
+
+BOOL WINAPI note_console(DWORD /*event*/) {
+  g_console_at_event = console_state();
+  g_input_mode_at_event = console_host().input_mode();
+  return FALSE;
+}
+
+class ControlEventTest : public GameMainTest {
+ protected:
+  void paused(ConsoleHost& host, uint64_t pauses) override {
+    if (pauses == event_pause) {
+      process_went_on = host.raise_control_event(event);
+    }
+  }
+  uint64_t event_pause = 0;
+  DWORD event = CTRL_C_EVENT;
+  bool process_went_on = false;
+};
+
+TEST_F(ControlEventTest, CtrlCCtrlBreakAndClosingPutTheConsoleBackBeforeTheProcessEnds) {
+  const struct {
+    const char* name;
+    const char* script;
+    uint64_t event_pause;
+    DWORD event;
+  } cases[] = {
+      {"Ctrl+C while the title screen reads a key", "1 \\x03\n", 0, CTRL_C_EVENT},
+      {"Ctrl+C in a round", "0 s\n5 \\x03\n", 0, CTRL_C_EVENT},
+      {"Ctrl+Break in a round", "0 s\n", 5, CTRL_BREAK_EVENT},
+      {"closing the console in a round", "0 s\n", 5, CTRL_CLOSE_EVENT},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    const ConsoleState found = console_state();
+    g_console_at_event = {};
+    g_input_mode_at_event = 0;
+    ASSERT_TRUE(SetConsoleCtrlHandler(note_console, TRUE));
+    event_pause = c.event_pause;
+    event = c.event;
+    start(c.script);
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(g_console_at_event, found);
+    EXPECT_EQ(g_input_mode_at_event, 0x7u);
+    EXPECT_FALSE(process_went_on);
+  }
+}
+
 struct FontCase {
   int width;
   int height;
