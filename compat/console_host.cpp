@@ -9,7 +9,15 @@ constexpr uint8_t kBackspace = 0x08;
 constexpr uint8_t kTab = 0x09;
 constexpr uint8_t kLineFeed = 0x0A;
 constexpr uint8_t kCarriageReturn = 0x0D;
+constexpr uint8_t kCtrlC = 0x03;
 constexpr int kTabWidth = 8;
+constexpr uint32_t kProcessedOutput = 0x1;
+constexpr uint32_t kWrapAtEndOfRow = 0x2;
+constexpr uint32_t kProcessedInput = 0x1;
+constexpr uint32_t kLineInput = 0x2;
+constexpr uint32_t kEchoInput = 0x4;
+constexpr uint32_t kCtrlCEvent = 0;
+constexpr uint32_t kCtrlBreakEvent = 1;
 
 constexpr ConsoleCell kBlankCell = {' ', ConsoleHost::kDefaultAttribute};
 
@@ -30,7 +38,6 @@ void ConsoleHost::reset(int width, int height) {
   attribute_ = kDefaultAttribute;
   cursor_x_ = 0;
   cursor_y_ = 0;
-  wrap_pending_ = false;
   cursor_visible_ = true;
   cursor_size_ = 25;
   window_left_ = 0;
@@ -42,8 +49,12 @@ void ConsoleHost::reset(int width, int height) {
   font_height_ = 16;
   font_family_ = 0x30;
   input_mode_ = 0x7;
+  output_mode_ = 0x3;
   input_.clear();
+  line_.clear();
   input_ended_ = false;
+  control_handlers_.clear();
+  ctrl_c_ignored_ = false;
   hidden_.clear();
   available_ = true;
   frontend_ = nullptr;
@@ -89,9 +100,6 @@ int ConsoleHost::cursor_x() const {
 int ConsoleHost::cursor_y() const {
   return cursor_y_;
 }
-bool ConsoleHost::wrap_pending() const {
-  return wrap_pending_;
-}
 bool ConsoleHost::cursor_visible() const {
   return cursor_visible_;
 }
@@ -131,12 +139,25 @@ void ConsoleHost::set_font(int width, int height, unsigned family) {
 uint32_t ConsoleHost::input_mode() const {
   return input_mode_;
 }
+uint32_t ConsoleHost::output_mode() const {
+  return output_mode_;
+}
 
 uint64_t ConsoleHost::generation() const {
   return generation_;
 }
 
 void ConsoleHost::push_key(const ConsoleKey& key) {
+  if (input_ended_) {
+    return;
+  }
+  // With processed input Ctrl+C never reaches the queue: it raises a control event.
+  if ((input_mode_ & kProcessedInput) != 0 && key.has_char && key.ch == kCtrlC) {
+    if (key.down) {
+      raise_control_event(kCtrlCEvent);
+    }
+    return;
+  }
   input_.push_back(key);
 }
 
@@ -163,7 +184,6 @@ ConsoleCell& ConsoleHost::cell_at(int x, int y) {
 
 void ConsoleHost::newline() {
   cursor_x_ = 0;
-  wrap_pending_ = false;
   if (cursor_y_ + 1 < height_) {
     ++cursor_y_;
     return;
@@ -173,39 +193,39 @@ void ConsoleHost::newline() {
   std::fill(cells_.end() - width_, cells_.end(), ConsoleCell{' ', attribute_});
 }
 
-void ConsoleHost::put_byte(uint8_t byte) {
+// Processed output carries out the control bytes; without it they are drawn as glyphs.
+bool ConsoleHost::process_control(uint8_t byte) {
   switch (byte) {
     case kBell:
-      return;
+      return true;
     case kBackspace:
-      if (wrap_pending_) {
-        wrap_pending_ = false;
-        cursor_x_ = std::max(width_ - 2, 0);
-      } else if (cursor_x_ > 0) {
-        --cursor_x_;
-      }
-      return;
+      cursor_x_ = std::max(cursor_x_ - 1, 0);
+      return true;
     case kTab:
       cursor_x_ = std::min((cursor_x_ / kTabWidth + 1) * kTabWidth, width_ - 1);
-      return;
+      return true;
     case kLineFeed:
       newline();
-      return;
+      return true;
     case kCarriageReturn:
       cursor_x_ = 0;
-      wrap_pending_ = false;
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  if (wrap_pending_) {
-    newline();
+}
+
+void ConsoleHost::put_byte(uint8_t byte) {
+  if ((output_mode_ & kProcessedOutput) != 0 && process_control(byte)) {
+    return;
   }
   cell_at(cursor_x_, cursor_y_) = {byte, attribute_};
+  // Wrapping moves on to the next row as soon as the last column is written; without it the
+  // cursor stays there and the next byte takes its place.
   if (cursor_x_ + 1 < width_) {
     ++cursor_x_;
-  } else {
-    wrap_pending_ = true;
+  } else if ((output_mode_ & kWrapAtEndOfRow) != 0) {
+    newline();
   }
 }
 
@@ -231,7 +251,6 @@ bool ConsoleHost::set_cursor_position(int x, int y) {
   }
   cursor_x_ = x;
   cursor_y_ = y;
-  wrap_pending_ = false;
   bump();
   return true;
 }
@@ -307,7 +326,10 @@ bool ConsoleHost::set_window(int left, int top, int right, int bottom) {
 }
 
 bool ConsoleHost::set_buffer_size(int width, int height) {
-  if (width < 1 || height < 1) {
+  // The buffer is never smaller than the window that shows it.
+  const int window_width = window_right_ - window_left_ + 1;
+  const int window_height = window_bottom_ - window_top_ + 1;
+  if (width < window_width || height < window_height) {
     return false;
   }
   std::vector<ConsoleCell> cells(static_cast<size_t>(width) * static_cast<size_t>(height),
@@ -319,22 +341,15 @@ bool ConsoleHost::set_buffer_size(int width, int height) {
     }
   }
   cells_.swap(cells);
-  // A pending wrap belongs to the old last column: a wider row goes on right after it, and a
-  // narrower one or a clamped cursor drops it.
-  if (wrap_pending_ && width > width_) {
-    cursor_x_ = width_;
-    wrap_pending_ = false;
-  } else if (width != width_ || cursor_x_ >= width || cursor_y_ >= height) {
-    wrap_pending_ = false;
-  }
   width_ = width;
   height_ = height;
   cursor_x_ = std::min(cursor_x_, width - 1);
   cursor_y_ = std::min(cursor_y_, height - 1);
-  window_left_ = std::min(window_left_, width - 1);
-  window_top_ = std::min(window_top_, height - 1);
-  window_right_ = std::min(window_right_, width - 1);
-  window_bottom_ = std::min(window_bottom_, height - 1);
+  // The window keeps its size and moves back inside a buffer that no longer reaches it.
+  window_left_ = std::min(window_left_, width - window_width);
+  window_top_ = std::min(window_top_, height - window_height);
+  window_right_ = window_left_ + window_width - 1;
+  window_bottom_ = window_top_ + window_height - 1;
   bump();
   return true;
 }
@@ -394,6 +409,10 @@ void ConsoleHost::set_input_mode(uint32_t mode) {
   input_mode_ = mode;
 }
 
+void ConsoleHost::set_output_mode(uint32_t mode) {
+  output_mode_ = mode;
+}
+
 bool ConsoleHost::take_queued_char(uint8_t* ch) {
   while (!input_.empty()) {
     const ConsoleKey key = input_.front();
@@ -413,6 +432,93 @@ bool ConsoleHost::read_char(uint8_t* ch) {
     }
   }
   return true;
+}
+
+bool ConsoleHost::read_line() {
+  std::string line;
+  for (;;) {
+    uint8_t ch = 0;
+    if (!read_char(&ch)) {
+      return false;
+    }
+    const bool erase = ch == kBackspace && (input_mode_ & kProcessedInput) != 0;
+    if (erase && line.empty()) {
+      continue;
+    }
+    const std::string typed = ch == kCarriageReturn ? "\r\n"
+                              : erase               ? "\b \b"
+                                                    : std::string(1, static_cast<char>(ch));
+    if (erase) {
+      line.pop_back();
+    } else {
+      line += typed;
+    }
+    if ((input_mode_ & kEchoInput) != 0) {
+      write_console(typed.data(), static_cast<uint32_t>(typed.size()), nullptr);
+    }
+    if (ch == kCarriageReturn) {
+      line_ = line;
+      return true;
+    }
+  }
+}
+
+bool ConsoleHost::read_console(uint8_t* buffer, uint32_t to_read, uint32_t* read) {
+  *read = 0;
+  if (to_read == 0) {
+    return true;
+  }
+  // What an earlier line read left is taken first, whatever the mode now.
+  if (line_.empty()) {
+    if ((input_mode_ & kLineInput) == 0) {
+      if (!read_char(buffer)) {
+        return false;
+      }
+      *read = 1;
+      return true;
+    }
+    if (!read_line()) {
+      return false;
+    }
+  }
+  const size_t count = std::min<size_t>(to_read, line_.size());
+  std::copy_n(line_.begin(), count, buffer);
+  line_.erase(0, count);
+  *read = static_cast<uint32_t>(count);
+  return true;
+}
+
+bool ConsoleHost::set_control_handler(ControlHandler handler, bool add) {
+  if (handler == nullptr) {
+    ctrl_c_ignored_ = add;
+    return true;
+  }
+  if (add) {
+    control_handlers_.push_back(handler);
+    return true;
+  }
+  const auto last = std::find(control_handlers_.rbegin(), control_handlers_.rend(), handler);
+  if (last == control_handlers_.rend()) {
+    return false;
+  }
+  control_handlers_.erase(std::next(last).base());
+  return true;
+}
+
+bool ConsoleHost::raise_control_event(uint32_t event) {
+  bool taken = event == kCtrlCEvent && ctrl_c_ignored_;
+  const std::vector<ControlHandler> handlers = control_handlers_;  // a handler may change them
+  for (auto handler = handlers.rbegin(); !taken && handler != handlers.rend(); ++handler) {
+    taken = (*handler)(event) != 0;
+  }
+  if (taken && (event == kCtrlCEvent || event == kCtrlBreakEvent)) {
+    return true;
+  }
+  // The process ends, as far as the model can end it.
+  input_.clear();
+  line_.clear();
+  input_ended_ = true;
+  return false;
 }
 
 void ConsoleHost::poll_input() {

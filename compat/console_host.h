@@ -22,6 +22,10 @@ struct ConsoleKey {
 
 class ConsoleHost;
 
+// A console control handler as SetConsoleCtrlHandler takes it: called with the event, non-zero
+// when it has handled it.
+using ControlHandler = int (*)(uint32_t event);
+
 // What happens at the moments the program hands control to the console.
 class ConsoleFrontend {
  public:
@@ -40,8 +44,9 @@ class ConsoleHost {
   static constexpr uint16_t kDefaultAttribute = 0x07;
 
   // A fresh console: buffer and window of the given size, spaces in attribute 0x07, cursor at
-  // (0, 0) visible with size 25, font 8 x 16 raster, empty title, input mode 0x7, empty queue,
-  // no hidden functions, no front end, available.
+  // (0, 0) visible with size 25, font 8 x 16 raster, empty title, input mode 0x7, output mode 0x3
+  // (processed, wrapping at the end of a row), empty queue, no control handlers, no hidden
+  // functions, no front end, available.
   explicit ConsoleHost(int width = 80, int height = 25);
   // Back to a fresh console as the constructor makes it, front end and hidden names included.
   void reset(int width = 80, int height = 25);
@@ -63,9 +68,8 @@ class ConsoleHost {
   int height() const;
   const ConsoleCell& cell(int x, int y) const;
   uint16_t attribute() const;
-  int cursor_x() const;  // the last column while a wrap is pending
+  int cursor_x() const;
   int cursor_y() const;
-  bool wrap_pending() const;
   bool cursor_visible() const;
   int cursor_size() const;
   int window_left() const;
@@ -78,6 +82,7 @@ class ConsoleHost {
   unsigned font_family() const;
   void set_font(int width, int height, unsigned family);
   uint32_t input_mode() const;
+  uint32_t output_mode() const;
 
   // Changes since the front end last presented the screen, so that it can redraw only what moved.
   uint64_t generation() const;
@@ -87,7 +92,8 @@ class ConsoleHost {
   // A key press and its release, as a keyboard gives them.
   void push_keystroke(bool has_char, uint8_t ch);
   const std::deque<ConsoleKey>& input_queue() const;
-  // No more input will come: a blocking read with nothing to take fails.
+  // No more input will come: a blocking read with nothing to take fails, and keys pushed from
+  // now on are dropped.
   void end_input();
   bool input_ended() const;
 
@@ -105,9 +111,20 @@ class ConsoleHost {
   bool fill_attributes(uint16_t attribute, uint32_t length, int x, int y, uint32_t* written);
   void set_title(const std::string& title);
   void set_input_mode(uint32_t mode);
-  // Takes the next key-down event that gives a character, discarding the events before it;
-  // waits through the front end when there is none. False when input has ended.
-  bool read_char(uint8_t* ch);
+  void set_output_mode(uint32_t mode);
+  // ReadConsoleA in the input mode: without line input one character, from the next key-down
+  // event that gives one, discarding the events before it; with line input the characters up to
+  // Enter, which ends the line as CR LF, taken up to `to_read` at a time. Waits through the front
+  // end while there is nothing to take. False when input has ended.
+  bool read_console(uint8_t* buffer, uint32_t to_read, uint32_t* read);
+  // SetConsoleCtrlHandler: adds a handler, or removes its last registration (false when it has
+  // none). A null handler sets whether Ctrl+C is ignored.
+  bool set_control_handler(ControlHandler handler, bool add);
+  // Calls the handlers, the last registered first, until one takes the event; an ignored Ctrl+C
+  // reaches none. Ctrl+C or Ctrl+Break that no handler takes, and every other event whatever the
+  // handlers do, end the process: the model cannot end it, so it ends all input instead, and the
+  // program leaves by its own way out when it next waits for a key. False when the process ends.
+  bool raise_control_event(uint32_t event);
   // The front end is asked to poll before the queue is looked at.
   void poll_input();
   void sleep(uint32_t milliseconds);
@@ -115,10 +132,15 @@ class ConsoleHost {
  private:
   void bump();
   void newline();
+  bool process_control(uint8_t byte);
   void put_byte(uint8_t byte);
   ConsoleCell& cell_at(int x, int y);
   // Takes the first key-down event with a character, discarding the events before it.
   bool take_queued_char(uint8_t* ch);
+  // Takes the next character, waiting through the front end while none is queued.
+  bool read_char(uint8_t* ch);
+  // Line input: collects a line into line_, echoing and editing it as the input mode says.
+  bool read_line();
 
   int width_ = 0;
   int height_ = 0;
@@ -126,7 +148,6 @@ class ConsoleHost {
   uint16_t attribute_ = kDefaultAttribute;
   int cursor_x_ = 0;
   int cursor_y_ = 0;
-  bool wrap_pending_ = false;
   bool cursor_visible_ = true;
   int cursor_size_ = 25;
   int window_left_ = 0;
@@ -138,8 +159,12 @@ class ConsoleHost {
   int font_height_ = 16;
   unsigned font_family_ = 0x30;
   uint32_t input_mode_ = 0x7;
+  uint32_t output_mode_ = 0x3;
   std::deque<ConsoleKey> input_;
+  std::string line_;  // what line input has collected and no read has taken yet
   bool input_ended_ = false;
+  std::vector<ControlHandler> control_handlers_;
+  bool ctrl_c_ignored_ = false;
   std::set<std::string> hidden_;
   bool available_ = true;
   ConsoleFrontend* frontend_ = nullptr;

@@ -39,9 +39,6 @@ ConsoleHost* input_console(HANDLE console) {
   return &host;
 }
 
-// Output modes are not modelled: output is always processed and wraps at the end of a row.
-constexpr DWORD kOutputMode = 0x3;
-
 bool equal_ignoring_case(const std::string& a, const char* b) {
   if (a.size() != std::strlen(b)) {
     return false;
@@ -88,6 +85,7 @@ const ExportedFunction* find_export(const char* name) {
       {"SetConsoleActiveScreenBuffer", as_farproc(&SetConsoleActiveScreenBuffer)},
       {"GetConsoleCursorInfo", as_farproc(&GetConsoleCursorInfo)},
       {"SetConsoleCursorInfo", as_farproc(&SetConsoleCursorInfo)},
+      {"SetConsoleCtrlHandler", as_farproc(&SetConsoleCtrlHandler)},
       {"FillConsoleOutputAttribute", as_farproc(&FillConsoleOutputAttribute)},
       {"FillConsoleOutputCharacterA", as_farproc(&FillConsoleOutputCharacterA)},
       {"GetConsoleScreenBufferInfo", as_farproc(&GetConsoleScreenBufferInfo)},
@@ -186,45 +184,36 @@ BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode) {
     *mode = host->input_mode();
     return TRUE;
   }
-  if (output_console(console) != nullptr) {
-    *mode = kOutputMode;
+  if (ConsoleHost* host = output_console(console)) {
+    *mode = host->output_mode();
     return TRUE;
   }
   return FALSE;
 }
 
 BOOL WINAPI SetConsoleMode(HANDLE console, DWORD mode) {
-  ConsoleHost* host = input_console(console);
-  if (host == nullptr) {
-    return FALSE;
+  if (ConsoleHost* host = input_console(console)) {
+    host->set_input_mode(mode);
+    return TRUE;
   }
-  host->set_input_mode(mode);
-  return TRUE;
+  if (ConsoleHost* host = output_console(console)) {
+    host->set_output_mode(mode);
+    return TRUE;
+  }
+  return FALSE;
 }
 
-// Every input mode reads the same way: one character, not echoed, as raw input does. The game
-// reads only with line input and echo off.
 BOOL WINAPI ReadConsoleA(HANDLE console, LPVOID buffer, DWORD to_read, LPDWORD read,
                          LPVOID /*input_control*/) {
   ConsoleHost* host = input_console(console);
+  uint32_t taken = 0;
+  const bool ok =
+      host != nullptr && buffer != nullptr &&
+      host->read_console(static_cast<uint8_t*>(buffer), static_cast<uint32_t>(to_read), &taken);
   if (read != nullptr) {
-    *read = 0;
+    *read = taken;
   }
-  if (host == nullptr || buffer == nullptr) {
-    return FALSE;
-  }
-  if (to_read == 0) {
-    return TRUE;
-  }
-  uint8_t ch = 0;
-  if (!host->read_char(&ch)) {
-    return FALSE;
-  }
-  *static_cast<uint8_t*>(buffer) = ch;
-  if (read != nullptr) {
-    *read = 1;
-  }
-  return TRUE;
+  return ok ? TRUE : FALSE;
 }
 
 BOOL WINAPI WriteConsoleA(HANDLE console, const VOID* buffer, DWORD to_write, LPDWORD written,
@@ -297,6 +286,11 @@ BOOL WINAPI SetConsoleCursorInfo(HANDLE console, const CONSOLE_CURSOR_INFO* info
   return host != nullptr && info != nullptr && host->set_cursor_info(info->dwSize, info->bVisible)
              ? TRUE
              : FALSE;
+}
+
+// Handlers belong to the process, so they can be set without a console.
+BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add) {
+  return console_host().set_control_handler(handler, add != 0) ? TRUE : FALSE;
 }
 
 BOOL WINAPI FillConsoleOutputAttribute(HANDLE console, WORD attribute, DWORD length, COORD first,

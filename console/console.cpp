@@ -33,18 +33,30 @@ bool read_buffer_info(HANDLE output, CONSOLE_SCREEN_BUFFER_INFO& info) {
   return functions.get_buffer_info != nullptr && functions.get_buffer_info(output, &info) != 0;
 }
 
+SHORT smaller(SHORT a, SHORT b) {
+  return a < b ? a : b;
+}
+
+// A window at the origin as wide and as high as the narrower and the lower of the two: it lies
+// inside the buffer of either.
+SMALL_RECT shared_window(const SMALL_RECT& a, const SMALL_RECT& b) {
+  return {0, 0, smaller(static_cast<SHORT>(a.Right - a.Left), static_cast<SHORT>(b.Right - b.Left)),
+          smaller(static_cast<SHORT>(a.Bottom - a.Top), static_cast<SHORT>(b.Bottom - b.Top))};
+}
+
 WORD current_attribute(HANDLE output) {
   CONSOLE_SCREEN_BUFFER_INFO info;
   return read_buffer_info(output, info) ? info.wAttributes : kDefaultAttribute;
 }
 
-void set_input_mode(HANDLE input, DWORD mode) {
+void set_mode(HANDLE console, DWORD mode) {
   if (con_layer.functions.set_mode != nullptr) {
-    con_layer.functions.set_mode(input, mode);
+    con_layer.functions.set_mode(console, mode);
   }
 }
 
-// Reads the input mode and changes it for a read or a peek; the caller sets it back.
+// Reads the input mode and changes it for a read or a peek; the caller sets it back. Until then
+// the mode to set back is held where the control handler finds it.
 DWORD enter_input(HANDLE input, DWORD cleared_bits) {
   if (!con_layer.input_lock_ready) {
     InitializeCriticalSection(&con_layer.input_lock);
@@ -55,12 +67,14 @@ DWORD enter_input(HANDLE input, DWORD cleared_bits) {
   if (GetConsoleMode(input, &mode) == 0) {
     mode = 0;
   }
-  set_input_mode(input, mode & ~cleared_bits);
+  con_layer.held_input_mode = {true, mode};
+  set_mode(input, mode & ~cleared_bits);
   return mode;
 }
 
 void leave_input(HANDLE input, DWORD mode) {
-  set_input_mode(input, mode);
+  set_mode(input, mode);
+  con_layer.held_input_mode.saved = false;
   LeaveCriticalSection(&con_layer.input_lock);
 }
 
@@ -122,6 +136,10 @@ int con_resolve() {
   functions.set_title = look_up<SetConsoleTitleAFn>(kernel, "SetConsoleTitleA");
   functions.set_font = look_up<SetCurrentConsoleFontExFn>(kernel, "SetCurrentConsoleFontEx");
   con_set_window(-1, -1, -1, -1);  // the first such call records the window for the way out
+  DWORD output_mode = 0;
+  if (GetConsoleMode(output_handle(), &output_mode) != 0) {
+    con_layer.saved_output_mode = {true, output_mode};
+  }
   return 0;
 }
 
@@ -308,13 +326,36 @@ void con_set_window(int left, int top, int right, int bottom) {
     window = saved.window;
     size = saved.buffer_size;
   }
-  // The window must fit the buffer it is set on, so it is set both before and after the buffer
-  // changes size: one of the two calls succeeds whichever way the size goes.
-  SetConsoleWindowInfo(output, TRUE, &window);
+  // The window must lie inside the buffer and the buffer must not be smaller than the window.
+  // Shrunk first to what the current and the new window share, the window suits both buffers,
+  // so the buffer can take its new size whichever way each dimension goes.
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  const SMALL_RECT shrunk =
+      read_buffer_info(output, info) ? shared_window(info.srWindow, window) : window;
+  SetConsoleWindowInfo(output, TRUE, &shrunk);
   SetConsoleActiveScreenBuffer(output);
   SetConsoleScreenBufferSize(output, size);
   SetConsoleWindowInfo(output, TRUE, &window);
   SetConsoleActiveScreenBuffer(output);
+}
+
+void con_disable_wrap() {
+  const HANDLE output = output_handle();
+  DWORD mode = 0;
+  if (GetConsoleMode(output, &mode) != 0) {
+    set_mode(output, mode & ~static_cast<DWORD>(ENABLE_WRAP_AT_EOL_OUTPUT));
+  }
+}
+
+void con_restore_modes() {
+  const SavedMode& output_mode = con_layer.saved_output_mode;
+  if (output_mode.saved) {
+    set_mode(output_handle(), output_mode.mode);
+  }
+  const SavedMode& input_mode = con_layer.held_input_mode;
+  if (input_mode.saved) {
+    set_mode(input_handle(), input_mode.mode);
+  }
 }
 
 void con_set_title(const char* title) {

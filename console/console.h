@@ -10,7 +10,8 @@
 constexpr int kInputEnded = 0x100;
 
 // Looks up the console functions that are found by name. 0, or -1 when the console module is
-// not found. Also records the window and buffer size for con_set_window(-1, -1, -1, -1).
+// not found. Also records the window and buffer size for con_set_window(-1, -1, -1, -1), and the
+// output mode for con_restore_modes.
 int con_resolve();
 
 void con_clear();
@@ -50,6 +51,14 @@ void con_set_bg(int colour);
 // Window and buffer from left, top, right, bottom (right and bottom exclusive). All four
 // negative restores what con_resolve recorded.
 void con_set_window(int left, int top, int right, int bottom);
+// Writing the last column of a row leaves the cursor there instead of moving it on to the next
+// row, so that a text row that fills the window and ends with a line feed takes one row. The
+// other output mode bits stay.
+void con_disable_wrap();
+// Sets back the output mode that con_resolve recorded and, while a read or a peek has the input
+// mode changed, the input mode it is to set back. Takes no lock: the console's control handler
+// calls it while a read may be waiting.
+void con_restore_modes();
 void con_set_title(const char* title);
 int con_sleep(unsigned milliseconds);
 

@@ -36,9 +36,18 @@ struct SavedWindow {
   COORD buffer_size;
 };
 
+// A console mode to be set back, with a flag that says whether there is one.
+struct SavedMode {
+  bool saved;
+  DWORD mode;
+};
+
 struct ConsoleLayerState {
   ConsoleFunctions functions;
   SavedWindow saved_window;
+  SavedMode saved_output_mode;  // as found at start-up
+  // The input mode that a read or a peek sets back, saved while it has the mode changed.
+  SavedMode held_input_mode;
   bool input_lock_ready;
   CRITICAL_SECTION input_lock;
 };

@@ -1,5 +1,7 @@
 #include "game/game_main.h"
 
+#include <windows.h>
+
 #include "console/console.h"
 #include "game/flow.h"
 #include "game/game_state.h"
@@ -24,12 +26,27 @@ struct SavedConsole {
   int font_size;
 };
 
-void restore_console(const SavedConsole& saved) {
-  con_set_cursor_shape(saved.cursor_shape);
-  con_set_font_size(saved.font_size);
-  con_set_fg(saved.foreground);
-  con_set_bg(saved.background);
+// In static storage, so that the control handler finds it too.
+SavedConsole saved_console;
+
+// The way out: the console as the game found it.
+void restore_console() {
+  con_set_cursor_shape(saved_console.cursor_shape);
+  con_set_font_size(saved_console.font_size);
+  con_set_fg(saved_console.foreground);
+  con_set_bg(saved_console.background);
   con_set_window(-1, -1, -1, -1);
+  con_restore_modes();
+}
+
+// Ctrl+C, Ctrl+Break and closing the console window end the process without the quit path, so
+// the console is put back here. The console calls this on a thread of its own; FALSE passes the
+// event on to the default handler, which ends the process as it would have.
+BOOL WINAPI restore_console_on_exit(DWORD event) {
+  if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
+    restore_console();
+  }
+  return FALSE;
 }
 
 }  // namespace
@@ -39,12 +56,16 @@ int game_main(int /*argc*/, char** /*argv*/) {
     return 1;
   }
   con_set_window(0, 0, kWindowColumns, kWindowRows);
+  // Some rows of the result screens fill the window and end with a line feed: without wrapping
+  // each takes one row.
+  con_disable_wrap();
   con_set_title("Mazewick 1.0");
-  SavedConsole saved;
+  SavedConsole& saved = saved_console;
   saved.cursor_shape = con_get_cursor_shape();
   saved.background = con_get_bg();
   saved.foreground = con_get_fg();
   saved.font_size = con_get_font_size();
+  SetConsoleCtrlHandler(restore_console_on_exit, TRUE);
   // A narrow font makes the board hard to read: widen it.
   if (((saved.font_size >> 8) & 0x7F) < kReadableFontWidth) {
     con_set_font_size((saved.font_size & kRasterFontFlag) != 0 ? kRasterFontSize : kVectorFontSize);
@@ -73,6 +94,6 @@ int game_main(int /*argc*/, char** /*argv*/) {
         break;
     }
   }
-  restore_console(saved);
+  restore_console();
   return 0;
 }

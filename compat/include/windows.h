@@ -42,6 +42,15 @@ typedef INT_PTR(WINAPI* FARPROC)();
 #define ENABLE_LINE_INPUT 0x0002
 #define ENABLE_ECHO_INPUT 0x0004
 
+// Console output modes.
+#define ENABLE_PROCESSED_OUTPUT 0x0001
+#define ENABLE_WRAP_AT_EOL_OUTPUT 0x0002
+
+// Console control events.
+#define CTRL_C_EVENT 0
+#define CTRL_BREAK_EVENT 1
+#define CTRL_CLOSE_EVENT 2
+
 // Input record event types.
 #define KEY_EVENT 0x0001
 #define MOUSE_EVENT 0x0002
@@ -126,6 +135,8 @@ struct CRITICAL_SECTION {
 };
 typedef CRITICAL_SECTION* LPCRITICAL_SECTION;
 
+typedef BOOL(WINAPI* PHANDLER_ROUTINE)(DWORD ctrl_type);
+
 // Process and module services.
 HANDLE WINAPI GetStdHandle(DWORD std_handle);
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name);
@@ -157,6 +168,7 @@ BOOL WINAPI SetConsoleScreenBufferSize(HANDLE console, COORD size);
 BOOL WINAPI SetConsoleActiveScreenBuffer(HANDLE console);
 BOOL WINAPI GetConsoleCursorInfo(HANDLE console, PCONSOLE_CURSOR_INFO info);
 BOOL WINAPI SetConsoleCursorInfo(HANDLE console, const CONSOLE_CURSOR_INFO* info);
+BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add);
 
 // Console functions that the console layer looks up by name; declared here as the real header
 // declares them, so that their pointer types can be named.

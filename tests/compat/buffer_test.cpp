@@ -30,11 +30,14 @@ TEST_F(ScreenBufferTest, AFreshConsoleIs80By25WithEverythingAtItsStart) {
 TEST_F(ScreenBufferTest, AnySizeFromOneByOneKeepsTheOverlapAndBlanksNewCells) {
   ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x2E));
   write("abc\ndef");
-  // The window is clipped to the buffer.
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {55, 33}));
-  EXPECT_EQ(host().window_right(), 54);
-  EXPECT_EQ(host().window_bottom(), 24);
-  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {0, 5}));
+  // Never smaller than the window, 80 x 25 here, in either dimension.
+  for (const COORD smaller : {COORD{79, 25}, COORD{80, 24}, COORD{55, 33}, COORD{0, 5}}) {
+    EXPECT_FALSE(SetConsoleScreenBufferSize(out(), smaller));
+  }
+  EXPECT_EQ(host().width(), 80);
+  EXPECT_EQ(host().height(), 25);
+  const SMALL_RECT one_cell = {0, 0, 0, 0};
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &one_cell));
   EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {5, -1}));
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {2, 3}));
   EXPECT_EQ(row(0), "ab");
@@ -47,24 +50,18 @@ TEST_F(ScreenBufferTest, AnySizeFromOneByOneKeepsTheOverlapAndBlanksNewCells) {
   EXPECT_EQ(host().cell(1, 0).attr, 0x07);
 }
 
-TEST_F(ScreenBufferTest, ACursorOutsideTheNewBufferIsClampedAndAPendingWrapDropped) {
+TEST_F(ScreenBufferTest, ACursorOrAWindowOutsideTheNewBufferMovesBackInside) {
+  const SMALL_RECT corner = {70, 20, 79, 24};
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &corner));
   ASSERT_TRUE(SetConsoleCursorPosition(out(), {70, 20}));
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {55, 10}));
   EXPECT_EQ(host().cursor_x(), 54);
   EXPECT_EQ(host().cursor_y(), 9);
-  // Whether the buffer grows or shrinks, the next byte goes where the cursor now stands.
-  const struct {
-    SHORT width;
-    const char* row;
-  } cases[] = {{6, "abcde "}, {3, "abe"}};
-  for (const auto& c : cases) {
-    host().reset(4, 3);
-    write("abcd");
-    ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {c.width, 3}));
-    EXPECT_FALSE(host().wrap_pending());
-    write("e");
-    EXPECT_EQ(row(0), c.row);
-  }
+  // The window keeps its size.
+  EXPECT_EQ(host().window_left(), 45);
+  EXPECT_EQ(host().window_top(), 5);
+  EXPECT_EQ(host().window_right(), 54);
+  EXPECT_EQ(host().window_bottom(), 9);
 }
 
 TEST_F(ScreenBufferTest, WindowRectanglesMustLieInsideTheBuffer) {
@@ -147,10 +144,12 @@ TEST_F(ScreenBufferTest, ModesAndTitle) {
   EXPECT_EQ(mode, 7u);
   ASSERT_TRUE(SetConsoleMode(in(), 1));
   EXPECT_EQ(host().input_mode(), 1u);
-  // The output handle reports processed, wrapping output and takes no mode.
+  // Output starts processed and wrapping at the end of a row; each handle keeps its own mode.
   ASSERT_TRUE(GetConsoleMode(out(), &mode));
   EXPECT_EQ(mode, 3u);
-  EXPECT_FALSE(SetConsoleMode(out(), 0));
+  ASSERT_TRUE(SetConsoleMode(out(), 5));
+  ASSERT_TRUE(GetConsoleMode(out(), &mode));
+  EXPECT_EQ(mode, 5u);
   EXPECT_EQ(host().input_mode(), 1u);
   ASSERT_TRUE(SetConsoleTitleA("Mazewick 1.0"));
   EXPECT_EQ(host().title(), "Mazewick 1.0");

@@ -56,6 +56,7 @@ TEST_F(HeadlessFrontendTest, DeliversScriptLinesAtTheirPausesAndWhenAReadWaits) 
   };
   for (const auto& c : cases) {
     host().reset();
+    ASSERT_TRUE(SetConsoleMode(in(), ENABLE_PROCESSED_INPUT));  // a character a read
     const InputScript script = parse_input_script(c.script);
     ASSERT_EQ(script.error_line, 0) << script.error;
     LoggingObserver observer;

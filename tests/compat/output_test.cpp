@@ -13,78 +13,94 @@ COORD reported_cursor() {
   return info.dwCursorPosition;
 }
 
-TEST_F(WriteConsoleTest, ProcessedOutput) {
+TEST_F(WriteConsoleTest, OutputModes) {
+  constexpr DWORD kProcessed = ENABLE_PROCESSED_OUTPUT;
+  constexpr DWORD kWrapping = ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT;
   const struct {
     const char* name;
+    DWORD mode;
     int width;
     int height;
     std::string bytes;
     std::vector<std::string> rows;
     int cursor_x;
     int cursor_y;
-    bool wrap_pending;
   } cases[] = {
       {"other control bytes are glyphs",
+       kWrapping,
        6,
        2,
        "\x01\x1B\x7F\xDB",
        {"\x01\x1B\x7F\xDB  "},
        4,
-       0,
-       false},
-      {"bell draws nothing", 6, 2, "a\ab", {"ab    "}, 2, 0, false},
-      {"backspace not past column 0", 6, 2, "abc\b\bX\r\b\b", {"aXc   "}, 0, 0, false},
-      // From 16 the next stop, 24, lies past the last column; no wrap is left pending.
-      {"tab stops, then the last column",
+       0},
+      {"bell draws nothing", kWrapping, 6, 2, "a\ab", {"ab    "}, 2, 0},
+      {"backspace not past column 0", kWrapping, 6, 2, "abc\b\bX\r\b\b", {"aXc   "}, 0, 0},
+      {"tab stops end at the last column",
+       kWrapping,
        20,
        2,
        "ab\tc\td\te",
        {"ab      c       d  e", std::string(20, ' ')},
-       19,
        0,
-       true},
-      {"line feed", 6, 2, "abc\nd", {"abc   ", "d     "}, 1, 1, false},
-      {"carriage return", 6, 2, "abc\rX", {"Xbc   "}, 1, 0, false},
+       1},
+      {"line feed", kWrapping, 6, 2, "abc\nd", {"abc   ", "d     "}, 1, 1},
+      {"carriage return", kWrapping, 6, 2, "abc\rX", {"Xbc   "}, 1, 0},
       {"line feed on the bottom row scrolls",
+       kWrapping,
        4,
        3,
        "top\nmid\nbot\n",
        {"mid ", "bot ", "    "},
        0,
+       2},
+      {"the last column wraps at once", kWrapping, 4, 3, "abcd", {"abcd", "    "}, 0, 1},
+      {"so a full row and a line feed take two rows",
+       kWrapping,
+       4,
+       3,
+       "abcd\nef",
+       {"abcd", "    ", "ef  "},
        2,
-       false},
-      {"last column leaves a pending wrap", 4, 3, "abcd", {"abcd", "    "}, 3, 0, true},
+       2},
+      {"a wrap on the bottom row scrolls", kWrapping, 2, 2, "abcde", {"cd", "e "}, 1, 1},
+      {"without wrap the cursor stays in the last column",
+       kProcessed,
+       4,
+       3,
+       "abcd",
+       {"abcd"},
+       3,
+       0},
+      {"and the next byte takes its place", kProcessed, 4, 3, "abcdef", {"abcf", "    "}, 3, 0},
       {"a full row and a line feed take one row",
+       kProcessed,
        4,
        3,
        "abcd\nef",
        {"abcd", "ef  ", "    "},
        2,
-       1,
-       false},
-      {"the next drawn byte wraps", 4, 3, "abcde", {"abcd", "e   "}, 1, 1, false},
-      {"a wrap on the bottom row scrolls first", 2, 2, "abcde", {"cd", "e "}, 1, 1, false},
-      {"carriage return clears the wrap", 4, 3, "abcd\rX", {"Xbcd", "    "}, 1, 0, false},
-      {"backspace clears the wrap, left of the last column",
-       4,
-       3,
-       "abcd\bX",
-       {"abXd", "    "},
-       3,
-       0,
-       false},
-      {"tab leaves the wrap pending", 4, 3, "abcd\te", {"abcd", "e   "}, 1, 1, false},
+       1},
+      {"backspace from the last column", kProcessed, 4, 3, "abcd\bX", {"abXd"}, 3, 0},
+      {"unprocessed control bytes are glyphs",
+       ENABLE_WRAP_AT_EOL_OUTPUT,
+       8,
+       2,
+       "a\n\r\b\a\t",
+       {"a\n\r\b\a\t  ", "        "},
+       6,
+       0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     host().reset(c.width, c.height);
+    ASSERT_TRUE(SetConsoleMode(out(), c.mode));
     EXPECT_EQ(write(c.bytes), c.bytes.size());
     for (size_t y = 0; y < c.rows.size(); ++y) {
       EXPECT_EQ(row(static_cast<int>(y)), c.rows[y]) << "row " << y;
     }
     EXPECT_EQ(reported_cursor().X, c.cursor_x);
     EXPECT_EQ(reported_cursor().Y, c.cursor_y);
-    EXPECT_EQ(host().wrap_pending(), c.wrap_pending);
   }
 }
 
@@ -107,18 +123,16 @@ TEST_F(WriteConsoleTest, FailsOnTheInputHandle) {
   EXPECT_EQ(host().cell(0, 0).ch, ' ');
 }
 
-TEST_F(WriteConsoleTest, CursorPlacementClearsAPendingWrapAndFailsOutsideTheBuffer) {
+TEST_F(WriteConsoleTest, CursorPlacementFailsOutsideTheBuffer) {
   host().reset(4, 3);
-  write("abcd");
-  ASSERT_TRUE(SetConsoleCursorPosition(out(), {3, 0}));
-  EXPECT_FALSE(host().wrap_pending());
+  ASSERT_TRUE(SetConsoleCursorPosition(out(), {3, 1}));
   write("X");
-  EXPECT_EQ(row(0), "abcX");
+  EXPECT_EQ(row(1), "   X");
   for (const COORD outside : {COORD{4, 0}, COORD{0, 3}, COORD{-1, 0}}) {
     EXPECT_FALSE(SetConsoleCursorPosition(out(), outside));
   }
-  EXPECT_EQ(host().cursor_x(), 3);
-  EXPECT_TRUE(host().wrap_pending());
+  EXPECT_EQ(host().cursor_x(), 0);
+  EXPECT_EQ(host().cursor_y(), 2);
 }
 
 class ScrollConsoleScreenBufferTest : public ConsoleTest {
@@ -127,7 +141,8 @@ class ScrollConsoleScreenBufferTest : public ConsoleTest {
   void SetUp() override {
     ConsoleTest::SetUp();
     host().reset(4, 4);
-    write("r0--r1--r2--r3--");
+    SetConsoleMode(out(), ENABLE_PROCESSED_OUTPUT);  // the last cell is written without a scroll
+    write("r0--\nr1--\nr2--\nr3--");
   }
 };
 

@@ -21,10 +21,11 @@ TEST_F(ScreenDumpTest, ExactJsonForASmallBuffer) {
             "\"title\":\"T\"}");
 }
 
-TEST_F(ScreenDumpTest, CursorShowsHiddenSizeAndTheLastColumnWhileAWrapIsPending) {
+TEST_F(ScreenDumpTest, CursorShowsHiddenSizeAndTheLastColumnWhereItStaysWithoutWrap) {
   host().reset(2, 1);
   CONSOLE_CURSOR_INFO hidden = {60, FALSE};
   ASSERT_TRUE(SetConsoleCursorInfo(out(), &hidden));
+  ASSERT_TRUE(SetConsoleMode(out(), ENABLE_PROCESSED_OUTPUT));
   write("ab");
   EXPECT_EQ(screen_dump_json(host(), 0),
             "{\"pause\":0,\"width\":2,\"height\":1,\"rows\":[\"ab\"],\"fg\":[\"77\"],"
@@ -33,6 +34,7 @@ TEST_F(ScreenDumpTest, CursorShowsHiddenSizeAndTheLastColumnWhileAWrapIsPending)
 
 TEST_F(ScreenDumpTest, RowsShowCodePage437GlyphsAndStringsAreEscaped) {
   host().reset(8, 1);
+  ASSERT_TRUE(SetConsoleMode(out(), ENABLE_PROCESSED_OUTPUT));  // the full row stays in view
   write(std::string("\x00\x01\x7F\xDB\xE9\xFF\"\\", 8));
   ASSERT_TRUE(SetConsoleTitleA("a\"b\\c\n\t\x1B\x7F\xE9"));
   const std::string dump = screen_dump_json(host(), 0);

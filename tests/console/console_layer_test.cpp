@@ -87,6 +87,7 @@ TEST_F(ConsoleLayerTest, WindowSetsTheBufferAndRestoresWhatResolveRecordedHoweve
 TEST_F(ConsoleLayerTest, DeleteLineMovesTheRowsBelowUpAndOnTheLastRowOnlyTheCursor) {
   start_resolved();
   con_set_window(0, 0, 10, 4);
+  con_disable_wrap();
   put("first\nsecond\nthird\nfourth");
   con_set_cursor_pos(3, 1);
   con_delete_line();
@@ -180,7 +181,10 @@ TEST_F(ConsoleLayerTest, MissingFunctionsAreSkipped) {
   host().hide_function("GetCurrentConsoleFontEx");
   host().hide_function("SetConsoleTitleA");
   host().hide_function("PeekConsoleInputA");
+  host().hide_function("SetConsoleMode");
   start_resolved();
+  con_disable_wrap();
+  EXPECT_EQ(host().output_mode(), 0x3u);
   con_set_cursor_pos(5, 5);
   EXPECT_EQ(host().cursor_x(), 0);
   EXPECT_EQ(host().cursor_y(), 0);
@@ -194,6 +198,7 @@ TEST_F(ConsoleLayerTest, MissingFunctionsAreSkipped) {
 }
 
 TEST_F(ConsoleLayerTest, WithoutBufferInformationColoursFallBackAndNothingIsRecorded) {
+  host().reset(120, 40);  // the window can be set before the buffer shrinks
   host().hide_function("GetConsoleScreenBufferInfo");
   start_resolved();
   SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), 0x1E);

@@ -85,6 +85,18 @@ TEST_F(WholeGameTest, WithoutKeysThreeLivesAreLostAndTheGameIsOver) {
 
   ASSERT_EQ(waits().size(), 2u);
   EXPECT_EQ(waits()[0].row(1), "  / ___| __ _ _ __ ___   ___   / _ \\__   _____ _ __");
+  // The last rows of the points label and of the rounds label fill the window: each still takes
+  // one row, and the count stands beside its label.
+  const char* const score_and_round[] = {
+      R"(                                  \___/ \__/ |_|  \__())",
+      R"(                         _   ___                  _)",
+      R"(                        / | | _ \___ _  _ _ _  __| |___)",
+      R"(                        | | |   / _ \ || | ' \/ _` (_-<)",
+      R"(                        |_| |_|_\___/\_,_|_||_\__,_/__/)",
+  };
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_EQ(waits()[0].row(9 + k), score_and_round[k]) << "row " << 9 + k;
+  }
   EXPECT_EQ(waits()[0].row(15), "Press [Space] to return to title, or [Q] to quit:");
   EXPECT_TRUE(waits()[0].cursor_visible);
   EXPECT_EQ(waits()[1].row(26), " The definitive text-based version of the popular game");

@@ -16,6 +16,9 @@ ScreenSnapshot take_snapshot(const ConsoleHost& host) {
   ScreenSnapshot snapshot;
   snapshot.width = host.width();
   snapshot.height = host.height();
+  snapshot.window_width = host.window_right() - host.window_left() + 1;
+  snapshot.window_height = host.window_bottom() - host.window_top() + 1;
+  snapshot.output_mode = host.output_mode();
   for (int y = 0; y < host.height(); ++y) {
     for (int x = 0; x < host.width(); ++x) {
       snapshot.cells.push_back(host.cell(x, y));
@@ -71,6 +74,7 @@ void HeadlessSession::start_resolved(const std::string& script) {
 void HeadlessSession::start_game_window(const std::string& script) {
   start_resolved(script);
   con_set_window(0, 0, 55, 33);
+  con_disable_wrap();
 }
 
 void HeadlessSession::paused(ConsoleHost& /*host*/, uint64_t /*pauses*/) {}

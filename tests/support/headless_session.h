@@ -19,6 +19,9 @@
 struct ScreenSnapshot {
   int width = 0;
   int height = 0;
+  int window_width = 0;
+  int window_height = 0;
+  uint32_t output_mode = 0;
   std::vector<ConsoleCell> cells;
   int cursor_x = 0;
   int cursor_y = 0;
@@ -63,7 +66,8 @@ class HeadlessSession : public ::testing::Test, public HeadlessObserver {
   void start(const std::string& script = "");
   // start, then the console layer's look-up, as the game's start-up makes it.
   void start_resolved(const std::string& script = "");
-  // start_resolved, then the console sized to the game's 55 x 33, as the game's start-up does.
+  // start_resolved, then the console sized to the game's 55 x 33 and wrapping at the end of a
+  // row off, as the game's start-up does.
   void start_game_window(const std::string& script = "");
 
   static ConsoleHost& host() { return console_host(); }

@@ -9,9 +9,10 @@
 namespace {
 
 // A stand-in for the game: writes, pauses three times with the tick counting, then reads a key
-// and writes it; exits with 5, or 6 when the input ended.
+// as the game does, without line input, and writes it; exits with 5, or 6 when the input ended.
 int pausing_routine(int /*argc*/, char** /*argv*/) {
   const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), ENABLE_PROCESSED_INPUT);
   SetConsoleTitleA("stand-in");
   WriteConsoleA(out, "go", 2, nullptr, nullptr);
   for (uint8_t tick = 0; tick < 3; ++tick) {

@@ -10,7 +10,7 @@ set(allowed_functions
   GetStdHandle GetModuleHandleA GetProcAddress GetConsoleMode ReadConsoleA WriteConsoleA
   SetConsoleTextAttribute ScrollConsoleScreenBufferA SetConsoleWindowInfo
   SetConsoleScreenBufferSize SetConsoleActiveScreenBuffer GetConsoleCursorInfo
-  SetConsoleCursorInfo
+  SetConsoleCursorInfo SetConsoleCtrlHandler
   # Synchronisation, timing, process services and heap.
   InitializeCriticalSection EnterCriticalSection LeaveCriticalSection Sleep GetCommandLineA
   ExitProcess GetProcessHeap HeapAlloc HeapFree)
