@@ -174,8 +174,9 @@ void con_delete_line() {
     return;
   }
   const SHORT row = info.dwCursorPosition.Y;
-  // The right edge lies one column beyond the buffer; the console clips it.
-  const SMALL_RECT below = {0, static_cast<SHORT>(row + 1), info.dwSize.X,
+  // The rectangle ends at the buffer's last column: a Windows console clips one that passes the
+  // buffer, but wine's refuses it and would leave the line in place.
+  const SMALL_RECT below = {0, static_cast<SHORT>(row + 1), static_cast<SHORT>(info.dwSize.X - 1),
                             static_cast<SHORT>(info.dwSize.Y - 1)};
   const COORD destination = {0, row};
   CHAR_INFO fill = {};
