@@ -112,6 +112,19 @@ int peek_for_key_press(bool need_char) {
   return answer;
 }
 
+// While the game sleeps or waits for a key, a control handler may take the console.
+void let_go_of_console() {
+  if (con_layer.console_lock_ready) {
+    LeaveCriticalSection(&con_layer.console_lock);
+  }
+}
+
+void take_console_back() {
+  if (con_layer.console_lock_ready) {
+    EnterCriticalSection(&con_layer.console_lock);
+  }
+}
+
 }  // namespace
 
 int con_resolve() {
@@ -191,7 +204,9 @@ int con_read_key() {
   const DWORD mode = enter_input(input, ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT);
   char character = 0;
   DWORD read = 0;
+  let_go_of_console();
   const BOOL ok = ReadConsoleA(input, &character, 1, &read, nullptr);
+  take_console_back();
   leave_input(input, mode);
   if (ok == 0 || read != 1) {
     return kInputEnded;
@@ -366,7 +381,9 @@ void con_set_title(const char* title) {
 }
 
 int con_sleep(unsigned milliseconds) {
+  let_go_of_console();
   Sleep(milliseconds);
+  take_console_back();
   return 0;
 }
 
@@ -378,4 +395,12 @@ void mem_free(void* memory) {
   if (memory != nullptr) {
     HeapFree(GetProcessHeap(), 0, memory);
   }
+}
+
+void con_hold() {
+  if (!con_layer.console_lock_ready) {
+    InitializeCriticalSection(&con_layer.console_lock);
+    con_layer.console_lock_ready = true;
+  }
+  EnterCriticalSection(&con_layer.console_lock);
 }

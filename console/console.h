@@ -62,5 +62,10 @@ void con_restore_modes();
 void con_set_title(const char* title);
 int con_sleep(unsigned milliseconds);
 
+// Takes the console for the calling thread. The game holds it from start-up on and lets go only
+// while it sleeps or waits for a key, so that a control handler, which runs on a thread of its
+// own, takes it between two frames, and the game changes nothing once the console is put back.
+void con_hold();
+
 void* mem_alloc(size_t bytes);
 void mem_free(void* memory);

@@ -50,6 +50,9 @@ struct ConsoleLayerState {
   SavedMode held_input_mode;
   bool input_lock_ready;
   CRITICAL_SECTION input_lock;
+  // Held by the game while it works the console; see con_hold.
+  bool console_lock_ready;
+  CRITICAL_SECTION console_lock;
 };
 
 extern ConsoleLayerState con_layer;

@@ -40,10 +40,13 @@ void restore_console() {
 }
 
 // Ctrl+C, Ctrl+Break and closing the console window end the process without the quit path, so
-// the console is put back here. The console calls this on a thread of its own; FALSE passes the
-// event on to the default handler, which ends the process as it would have.
+// the console is put back here. The console calls this on a thread of its own: it takes the
+// console between two frames and keeps it, so that the game draws nothing over what it puts
+// back. FALSE passes the event on to the default handler, which ends the process as it would
+// have.
 BOOL WINAPI restore_console_on_exit(DWORD event) {
   if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
+    con_hold();
     restore_console();
   }
   return FALSE;
@@ -55,6 +58,7 @@ int game_main(int /*argc*/, char** /*argv*/) {
   if (con_resolve() != 0) {
     return 1;
   }
+  con_hold();
   con_set_window(0, 0, kWindowColumns, kWindowRows);
   // Some rows of the result screens fill the window and end with a line feed: without wrapping
   // each takes one row.
