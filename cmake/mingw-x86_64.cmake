@@ -1,14 +1,4 @@
-# Cross-building the 64-bit Windows executable with Debian's MinGW-w64 for x86_64.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-building the 64-bit Windows executable with Debian's MinGW-w64 for x86-64.
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-
 set(MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++)
-set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
-set(CMAKE_OBJDUMP ${MINGW_PREFIX}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
