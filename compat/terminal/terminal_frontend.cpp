@@ -402,6 +402,7 @@ void TerminalFrontend::poll_input(ConsoleHost& host) {
   } else if (!stop_pause_sent_) {
     // A round has no read of its own: its pause reads, finds the input ended and quits.
     host.push_keystroke(true, kEscapeKey);
+    host.end_input();
     stop_pause_sent_ = true;
   }
 }
@@ -642,8 +643,8 @@ void TerminalFrontend::push_keys(ConsoleHost& host) {
     // The keyboard does not reach the game that a recording plays; q stops it.
     for (const TerminalKey& key : decoded_) {
       if (key.has_char && (key.ch == 'q' || key.ch == 'Q')) {
+        // The input ends at the next read, or after the round's pause below is queued.
         replay_stopped_ = true;
-        host.end_input();
       }
     }
   } else if (!too_small_ && !decoded_.empty()) {
