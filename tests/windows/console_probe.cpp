@@ -20,6 +20,7 @@
 #include "input_script.h"
 #include "screen_dump.h"
 #include "script_feed.h"
+#include "sim_options.h"
 
 namespace {
 
@@ -35,10 +36,11 @@ constexpr const char* kUsage =
     "usage: probe GAME.exe [--frames FILE] [--waits FILE] [--screen FILE] "
     "[--max-pauses N] [--state FILE] [--console CxR] [--ctrl-c-at N] [SCRIPT]";
 
+// The headless runner's options, read by its own parser, and the probe's own.
 struct ProbeOptions {
   std::string game;
-  std::string frames, waits, screen, state, script;
-  uint64_t max_pauses = 0;
+  SimOptions sim;
+  std::string state;
   uint64_t ctrl_c_at = 0;
   int console_columns = 0;
   int console_rows = 0;
@@ -49,31 +51,14 @@ int usage_error(const std::string& problem) {
   return kUsageStatus;
 }
 
-bool parse_count(const std::string& text, uint64_t& value) {
-  if (text.empty() || text.size() > 19) {
+// A decimal count from 1 to 9999.
+bool parse_small_count(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 4 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
-  value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') {
-      return false;
-    }
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  return true;
-}
-
-bool parse_size(const std::string& text, int& columns, int& rows) {
-  const size_t x = text.find('x');
-  uint64_t c = 0;
-  uint64_t r = 0;
-  if (x == std::string::npos || !parse_count(text.substr(0, x), c) ||
-      !parse_count(text.substr(x + 1), r) || c < 1 || r < 1 || c > 9999 || r > 9999) {
-    return false;
-  }
-  columns = static_cast<int>(c);
-  rows = static_cast<int>(r);
-  return true;
+  value = std::stoi(text);
+  return value >= 1;
 }
 
 // Empty when the arguments are good, else what is wrong with them.
@@ -83,40 +68,38 @@ std::string parse_options(int argc, char** argv, ProbeOptions& options) {
     return "no game given";
   }
   options.game = args[0];
+  std::vector<std::string> sim_args;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool has_value = i + 1 < args.size();
-    std::string* file = arg == "--frames"   ? &options.frames
-                        : arg == "--waits"  ? &options.waits
-                        : arg == "--screen" ? &options.screen
-                        : arg == "--state"  ? &options.state
-                                            : nullptr;
-    if (file != nullptr || arg == "--max-pauses" || arg == "--console" || arg == "--ctrl-c-at") {
-      if (!has_value) {
-        return arg + " needs a value";
+    if (arg != "--state" && arg != "--console" && arg != "--ctrl-c-at") {
+      sim_args.push_back(arg);
+      continue;
+    }
+    if (i + 1 == args.size()) {
+      return arg + " needs a value";
+    }
+    const std::string& value = args[++i];
+    const size_t x = value.find('x');
+    int ctrl_c_at = 0;
+    if (arg == "--state") {
+      options.state = value;
+    } else if (arg == "--console") {
+      if (x == std::string::npos ||
+          !parse_small_count(value.substr(0, x), options.console_columns) ||
+          !parse_small_count(value.substr(x + 1), options.console_rows)) {
+        return "--console takes COLUMNSxROWS, not " + value;
       }
-      const std::string& value = args[++i];
-      if (file != nullptr) {
-        *file = value;
-      } else if (arg == "--console") {
-        if (!parse_size(value, options.console_columns, options.console_rows)) {
-          return "--console takes COLUMNSxROWS, not " + value;
-        }
-      } else {
-        uint64_t& count = arg == "--max-pauses" ? options.max_pauses : options.ctrl_c_at;
-        if (!parse_count(value, count) || count == 0) {
-          return arg + " takes a count from 1, not " + value;
-        }
-      }
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return "unknown option " + arg;
-    } else if (!options.script.empty()) {
-      return "more than one script";
+    } else if (parse_small_count(value, ctrl_c_at)) {
+      options.ctrl_c_at = static_cast<uint64_t>(ctrl_c_at);
     } else {
-      options.script = arg;
+      return "--ctrl-c-at takes a count from 1 to 9999, not " + value;
     }
   }
-  return "";
+  const std::string problem = parse_sim_options(sim_args, options.sim);
+  if (problem.empty() && options.sim.trace) {
+    return "the probe writes no trace";
+  }
+  return problem;
 }
 
 bool read_text(const std::string& name, std::string& text) {
@@ -581,7 +564,7 @@ class Debuggee {
     if (frames_.wanted()) {
       frames_.write(dump_screen(console_, pauses_));
     }
-    if (pauses_ == options_.max_pauses) {
+    if (pauses_ == options_.sim.max_pauses) {
       screen_.write(dump_screen(console_, pauses_));
       return kStoppedStatus;
     }
@@ -651,12 +634,13 @@ int main(int argc, char** argv) {
     return usage_error(problem);
   }
   std::string script_text;
-  if (!options.script.empty() && !read_text(options.script, script_text)) {
-    return usage_error("cannot read the script " + options.script);
+  const std::string script_name = options.sim.script.value_or("");
+  if (!script_name.empty() && !read_text(script_name, script_text)) {
+    return usage_error("cannot read the script " + script_name);
   }
   const InputScript script = parse_input_script(script_text);
   if (script.error_line != 0) {
-    std::fprintf(stderr, "console_probe: %s:%d: %s\n", options.script.c_str(), script.error_line,
+    std::fprintf(stderr, "console_probe: %s:%d: %s\n", script_name.c_str(), script.error_line,
                  script.error.c_str());
     return kUsageStatus;
   }
@@ -664,12 +648,12 @@ int main(int argc, char** argv) {
   Output waits;
   Output screen;
   Output state;
-  for (auto [output, name] : {std::pair{&frames, &options.frames},
-                              {&waits, &options.waits},
-                              {&screen, &options.screen},
-                              {&state, &options.state}}) {
-    if (!output->open(*name)) {
-      return usage_error("cannot write " + *name);
+  for (auto [output, name] : {std::pair{&frames, options.sim.frames.value_or("")},
+                              {&waits, options.sim.waits.value_or("")},
+                              {&screen, options.sim.screen.value_or("")},
+                              {&state, options.state}}) {
+    if (!output->open(name)) {
+      return usage_error("cannot write " + name);
     }
   }
 
