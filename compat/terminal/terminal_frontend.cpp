@@ -394,16 +394,13 @@ void TerminalFrontend::poll_input(ConsoleHost& host) {
   present(host);
   for (int reads = 0; reads < kMostReadsPerPoll && pump(host, 0); ++reads) {
   }
-  if (!replay_) {
-    return;
-  }
-  if (!replay_stopped_) {
-    replay_->deliver_due(host, pauses_);
-  } else if (!stop_pause_sent_) {
+  if (stop_requested_ && !stop_pause_sent_) {
     // A round has no read of its own: its pause reads, finds the input ended and quits.
     host.push_keystroke(true, kEscapeKey);
     host.end_input();
     stop_pause_sent_ = true;
+  } else if (replay_ && !stop_requested_) {
+    replay_->deliver_due(host, pauses_);
   }
 }
 
@@ -415,6 +412,10 @@ bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
   present(host);
   for (;;) {
     wait_until_fits(host);
+    if (stop_requested_) {
+      host.end_input();
+      return false;
+    }
     if (keys_pushed_ != keys_before) {
       return true;
     }
@@ -429,9 +430,9 @@ bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
 bool TerminalFrontend::replay_for_read(ConsoleHost& host) {
   present(host);
   const Clock::time_point deadline = Clock::now() + kReplayReadHold;
-  while (!replay_stopped_ && wait_step(host, deadline)) {
+  while (!stop_requested_ && wait_step(host, deadline)) {
   }
-  if (!replay_stopped_ && replay_->deliver_for_read(host)) {
+  if (!stop_requested_ && replay_->deliver_for_read(host)) {
     return true;
   }
   // Stopped or played out: the game takes the quit path, as at the end of a script.
@@ -550,7 +551,7 @@ void TerminalFrontend::draw_size_notice(int columns, int rows) {
       "Mazewick needs a terminal of " + std::to_string(columns) + " x " + std::to_string(rows) +
           ".",
       "This one is " + std::to_string(COLS) + " x " + std::to_string(LINES) + ".",
-      "Enlarge it to go on, or press Ctrl-C to quit.",
+      "Enlarge it to go on, or press Q or Ctrl-C to quit.",
   };
   const int line_count = static_cast<int>(std::size(lines));
   const int first_row = std::max(0, (LINES - line_count) / 2);
@@ -644,11 +645,15 @@ void TerminalFrontend::push_keys(ConsoleHost& host) {
     for (const TerminalKey& key : decoded_) {
       if (key.has_char && (key.ch == 'q' || key.ch == 'Q')) {
         // The input ends at the next read, or after the round's pause below is queued.
-        replay_stopped_ = true;
+        stop_requested_ = true;
       }
     }
-  } else if (!too_small_ && !decoded_.empty()) {
-    // Keys typed while the game cannot be seen are not acted on.
+  } else if (too_small_) {
+    // Keys typed while the game cannot be seen are not acted on; q quits from the size notice.
+    for (const TerminalKey& key : decoded_) {
+      stop_requested_ = stop_requested_ || (key.has_char && (key.ch == 'q' || key.ch == 'Q'));
+    }
+  } else if (!decoded_.empty()) {
     for (const TerminalKey& key : decoded_) {
       host.push_keystroke(key.has_char, key.ch);
       ++keys_pushed_;
@@ -754,7 +759,7 @@ void TerminalFrontend::take_resize() {
 }
 
 void TerminalFrontend::wait_until_fits(ConsoleHost& host) {
-  while (too_small_) {
+  while (too_small_ && !stop_requested_) {
     pump(host, escape_timeout());
     present(host);
   }

@@ -109,7 +109,8 @@ class TerminalFrontend final : public ConsoleFrontend {
   TerminalObserver* observer_ = nullptr;
 
   std::optional<ScriptFeed> replay_;
-  bool replay_stopped_ = false;
+  // q stops a replay, or quits from the size notice, through the quit path.
+  bool stop_requested_ = false;
   bool stop_pause_sent_ = false;
 
   bool presented_ = false;
