@@ -63,9 +63,7 @@ void BM_WholeHeadlessTick(benchmark::State& state) {
   uint64_t ticks = 0;
   for (auto _ : state) {
     host.reset();
-    con_layer = ConsoleLayerState{};
-    game_state = GameState{};
-    random_state = RandomState{};
+    reset_program_state();
     HeadlessFrontend frontend(planned_game().lines);
     frontend.attach(host);
     game_main(0, nullptr);

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "actors/random.h"
 #include "console/console.h"
+#include "console/console_layer_state.h"
 #include "game/flow.h"
 #include "game/game_state.h"
 #include "game/play_state.h"
@@ -100,4 +102,10 @@ int game_main(int /*argc*/, char** /*argv*/) {
   }
   restore_console();
   return 0;
+}
+
+void reset_program_state() {
+  con_layer = ConsoleLayerState{};
+  game_state = GameState{};
+  random_state = RandomState{};
 }

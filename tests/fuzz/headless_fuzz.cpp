@@ -79,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A new process: the console and everything the game keeps start afresh.
   ConsoleHost& host = console_host();
   host.reset(kHostColumns, kHostRows);
-  con_layer = ConsoleLayerState{};
-  game_state = GameState{};
-  random_state = RandomState{};
+  reset_program_state();
 
   BoundedFrontend frontend(script.lines);
   frontend.attach(host);

@@ -78,9 +78,7 @@ bool parse_options(int argc, char** argv, SoakOptions& options) {
 SoakTally run_once(SoakFrontend& frontend, std::string& problem) {
   ConsoleHost& host = console_host();
   host.reset();
-  con_layer = ConsoleLayerState{};
-  game_state = GameState{};
-  random_state = RandomState{};
+  reset_program_state();
   frontend.attach(host);
   const int status = game_main(0, nullptr);
   host.set_frontend(nullptr);

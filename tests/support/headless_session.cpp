@@ -3,6 +3,7 @@
 #include "actors/random.h"
 #include "console/console.h"
 #include "cp437.h"
+#include "game/game_main.h"
 
 std::string ScreenSnapshot::row(int y) const {
   std::string text;
@@ -49,9 +50,7 @@ void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& p
 
 void HeadlessSession::SetUp() {
   console_host().reset();
-  con_layer = ConsoleLayerState{};
-  game_state = GameState{};
-  random_state = RandomState{};
+  reset_program_state();
   waits_.clear();
 }
 
