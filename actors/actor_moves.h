@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "actors/figures.h"
+#include "maze/board.h"
 
 // Whether the cell one step from the actor in the Direction is a wall or a door.
 bool wall_towards(const Board& board, const Actor& actor, uint8_t dir);

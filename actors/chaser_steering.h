@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "actors/figures.h"
+#include "maze/board.h"
 
 // Moves the chaser by one cell, or leaves it where it is when all four neighbours are walls.
 // A chaser following arrows that stands on an arrow goes that way without a wall test.

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "actors/figures.h"
+#include "maze/board.h"
 
 // Turns on request (a refused turn is kept and retried for three more ticks), moves one cell
 // unless a wall is ahead, passes through a tunnel and eats what lies on the final cell. The

@@ -1,49 +1,10 @@
-// The record of a game in progress and the figure records inside it.
+// The record of a game in progress. Every layer that acts on the game takes it by reference.
 #pragma once
 
 #include <cstdint>
 
-constexpr int kBoardWidth = 28;
-constexpr int kBoardHeight = 31;
-constexpr int kBoardCells = kBoardWidth * kBoardHeight;
-constexpr int kChaserCount = 4;
-
-// Directions: the way a figure faces and moves.
-constexpr uint8_t kDirUp = 0;
-constexpr uint8_t kDirRight = 1;
-constexpr uint8_t kDirDown = 2;
-constexpr uint8_t kDirLeft = 3;
-
-// The 31 x 28 cell bytes of a compiled maze, row after row: cell (x, y) is cells[y * 28 + x].
-struct Board {
-  uint8_t cells[kBoardCells];
-};
-
-// The fields every figure shares; placing and wall tests take an Actor and so serve all five.
-struct Actor {
-  uint8_t x;
-  uint8_t y;
-  uint8_t dir;
-  uint8_t home_x;
-  uint8_t home_y;
-};
-
-struct Player : Actor {
-  // Direction of a refused turn in the high nibble, retries left in the low nibble.
-  uint8_t queued_turn;
-};
-
-// Bit 0 of a chaser's flags: it obeys the arrow cells that lead out of the house.
-constexpr uint8_t kFollowArrows = 0x01;
-
-struct Chaser : Actor {
-  uint8_t target_x;
-  uint8_t target_y;
-  uint8_t flags;
-};
-
-// Bit 7 of a house timer marks a chaser that was eaten and is returning home.
-constexpr uint8_t kHouseReturning = 0x80;
+#include "actors/figures.h"
+#include "maze/board.h"
 
 struct GameState {
   uint32_t score;         // in tens of points

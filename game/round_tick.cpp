@@ -89,10 +89,10 @@ void give_extra_lives(GameState& game) {
 }  // namespace
 
 void round_setup(GameState& game) {
-  set_up_round(game, maze_layout(game.round % kLayoutCount));
+  round_setup_from_layout(game, maze_layout(game.round % kLayoutCount));
 }
 
-void set_up_round(GameState& game, const MazeLayout& layout) {
+void round_setup_from_layout(GameState& game, const MazeLayout& layout) {
   compile_maze(game.board, layout);
   game.mode_timer = 0;
   game.pellets_total =

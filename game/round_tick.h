@@ -18,7 +18,7 @@ constexpr uint8_t kTurnLeft = 7;
 // and the chasers' targets and flags are left as they are.
 void round_setup(GameState& game);
 // The same on the given maze.
-void set_up_round(GameState& game, const MazeLayout& layout);
+void round_setup_from_layout(GameState& game, const MazeLayout& layout);
 
 // Places the bonus item on the player's start cell when the pellets left drop below half of the
 // round's total, and again below an eighth.

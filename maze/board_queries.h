@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "maze/board.h"
 
 // What a cell beyond the Board answers: an isolated wall.
 constexpr uint8_t kOutsideCell = 0x80;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "maze/board.h"
 
 constexpr int kLayoutCount = 5;
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "maze/board.h"
 #include "maze/layouts.h"
 
 // Fills all 868 cells from the layout: translation, junction marking, then lone tunnel letters

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <utility>
 
-#include "command_line.h"
 #include "game/game_state.h"
 #include "game_trace.h"
+#include "terminal_options.h"
 
 namespace {
 

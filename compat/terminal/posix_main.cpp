@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "command_line.h"
 #include "console_host.h"
 #include "game/game_main.h"
 #include "game_log.h"
 #include "input_script.h"
 #include "terminal_frontend.h"
+#include "terminal_options.h"
 
 namespace {
 
@@ -23,35 +23,35 @@ int refuse(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const CommandLine command_line = parse_command_line(argc, argv);
-  switch (command_line.action) {
-    case CommandLineAction::kHelp:
+  const TerminalOptions options = parse_terminal_options(argc, argv);
+  switch (options.action) {
+    case TerminalOptionsAction::kHelp:
       print_help(stdout);
       return 0;
-    case CommandLineAction::kVersion:
+    case TerminalOptionsAction::kVersion:
       print_version(stdout);
       return 0;
-    case CommandLineAction::kInvalid:
-      refuse(command_line.error);
+    case TerminalOptionsAction::kInvalid:
+      refuse(options.error);
       print_usage(stderr);
       return kBadCommandLine;
-    case CommandLineAction::kPlay:
+    case TerminalOptionsAction::kPlay:
       break;
   }
 
   // Every file is read or opened before the terminal is touched, so that a bad one leaves the
   // terminal alone.
   TerminalFrontend terminal;
-  if (command_line.replay) {
+  if (options.replay) {
     std::vector<ScriptLine> lines;
-    const std::string problem = load_recording(*command_line.replay, lines);
+    const std::string problem = load_recording(*options.replay, lines);
     if (!problem.empty()) {
       return refuse(problem);
     }
     terminal.replay(std::move(lines));
   }
   GameLog log;
-  const std::string problem = log.open(command_line.record, command_line.trace);
+  const std::string problem = log.open(options.record, options.trace);
   if (!problem.empty()) {
     return refuse(problem);
   }

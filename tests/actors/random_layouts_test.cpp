@@ -76,7 +76,7 @@ TEST(RandomLayouts, CompileToCellBytesAndRunTheActorsWithinTheBoard) {
     TextLayout text = mazes.next();
     // On the heap by itself, with the Board last, so that any access beyond it is caught.
     auto game = std::make_unique<GameState>();
-    set_up_round(*game, text.layout());
+    round_setup_from_layout(*game, text.layout());
     expect_board_of_cell_bytes(game->board);
 
     for (int tick = 0; tick < 300; ++tick) {

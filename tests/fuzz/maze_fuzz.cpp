@@ -202,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto game = std::make_unique<GameState>();
   game->lives = 3;
   game->next_life_at = 1000;
-  set_up_round(*game, layout);
+  round_setup_from_layout(*game, layout);
   while (at != end) {
     const auto action = static_cast<uint8_t>(*at++);
     if ((action & 0x80) != 0) {

@@ -1,5 +1,5 @@
-// The command line of the terminal build: --help, --version, or the game with the files it
-// records to or replays from.
+// The options of the terminal build's command line: --help, --version, or the game with the files
+// it records to or replays from.
 #pragma once
 
 #include <cstdio>
@@ -8,15 +8,15 @@
 
 constexpr char kProgramVersion[] = "Mazewick 1.0";
 
-enum class CommandLineAction {
+enum class TerminalOptionsAction {
   kPlay,     // play the game
   kHelp,     // --help: usage and controls on standard output
   kVersion,  // --version: the version on standard output
   kInvalid,  // anything else: an error and usage on standard error
 };
 
-struct CommandLine {
-  CommandLineAction action;
+struct TerminalOptions {
+  TerminalOptionsAction action;
   std::string error;                  // for kInvalid: what is wrong, naming the argument
   std::optional<std::string> record;  // --record FILE
   std::optional<std::string> replay;  // --replay FILE
@@ -26,7 +26,7 @@ struct CommandLine {
 // --help wins over --version, and either over playing; any argument not understood, an option
 // without its file or given twice, --record with --replay, or --trace naming the file of either
 // makes the whole line invalid.
-CommandLine parse_command_line(int argc, char** argv);
+TerminalOptions parse_terminal_options(int argc, char** argv);
 
 void print_usage(std::FILE* out);
 void print_help(std::FILE* out);

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "terminal_options.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ std::string parsed(std::vector<std::string> words) {
   for (std::string& word : words) {
     argv.push_back(word.data());
   }
-  const CommandLine line = parse_command_line(static_cast<int>(argv.size()), argv.data());
+  const TerminalOptions line = parse_terminal_options(static_cast<int>(argv.size()), argv.data());
   const char* actions[] = {"play", "help", "version", "invalid: "};
   std::string text = actions[static_cast<int>(line.action)] + line.error;
   for (const auto& [option, file] :
@@ -38,7 +38,7 @@ std::string printed(void (*print)(std::FILE*)) {
   return result;
 }
 
-TEST(ParseCommandLine, HelpWinsOverVersionAndPlayingAndABadArgumentIsNamed) {
+TEST(ParseTerminalOptions, HelpWinsOverVersionAndPlayingAndABadArgumentIsNamed) {
   const struct {
     std::vector<std::string> words;
     const char* parsed;

@@ -1,17 +1,17 @@
-#include "command_line.h"
+#include "terminal_options.h"
 
 namespace {
 
-CommandLine invalid(const std::string& error) {
-  return {CommandLineAction::kInvalid, error, {}, {}, {}};
+TerminalOptions invalid(const std::string& error) {
+  return {TerminalOptionsAction::kInvalid, error, {}, {}, {}};
 }
 
 }  // namespace
 
-CommandLine parse_command_line(int argc, char** argv) {
+TerminalOptions parse_terminal_options(int argc, char** argv) {
   bool help = false;
   bool version = false;
-  CommandLine line = {CommandLineAction::kPlay, "", {}, {}, {}};
+  TerminalOptions line = {TerminalOptionsAction::kPlay, "", {}, {}, {}};
   for (int index = 1; index < argc; ++index) {
     const std::string argument = argv[index];
     std::optional<std::string>* file = nullptr;
@@ -46,9 +46,9 @@ CommandLine parse_command_line(int argc, char** argv) {
     return invalid("--trace needs a file of its own");
   }
   if (help) {
-    line.action = CommandLineAction::kHelp;
+    line.action = TerminalOptionsAction::kHelp;
   } else if (version) {
-    line.action = CommandLineAction::kVersion;
+    line.action = TerminalOptionsAction::kVersion;
   }
   return line;
 }

@@ -1,0 +1,39 @@
+# The game is built in layers, each folder a library of its own that may include and link only
+# the layers below it:
+#
+#   game -> render -> actors -> maze -> console -> runtime
+#
+# The game's includes name their folder ("maze/board.h"), so a shared include path at the project
+# root would let any file include any other. Instead each library compiles against an include
+# root of its own in the build folder: links to the folders and headers it may include and
+# nothing else, so that an include against the order fails to compile.
+
+# mazewick_game_library(TARGET SOURCES files... MAY_INCLUDE paths... [LINKS libraries...])
+# Adds the static library TARGET of game code. Each path of MAY_INCLUDE, a folder or a single
+# header relative to the project root, appears under the same name in the library's include root.
+function(mazewick_game_library target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;MAY_INCLUDE;LINKS")
+  add_library(${target} STATIC ${arg_SOURCES})
+  set(root ${PROJECT_BINARY_DIR}/include-roots/${target})
+  file(REMOVE_RECURSE ${root})
+  foreach(path IN LISTS arg_MAY_INCLUDE)
+    get_filename_component(parent ${root}/${path} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} PRIVATE ${root})
+  target_link_libraries(${target} PUBLIC ${arg_LINKS})
+  target_compile_options(${target} PRIVATE -ffreestanding -fno-exceptions -fno-rtti
+                                           -fno-threadsafe-statics)
+  mazewick_warnings(${target})
+  if(WIN32)
+    # The real console API: the lean windows.h of Vista and later, which has CONSOLE_FONT_INFOEX.
+    target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
+    # Small code without unwind tables; functions nobody calls are dropped when linking.
+    target_compile_options(${target} PUBLIC -ffunction-sections -fdata-sections
+                                            -fno-asynchronous-unwind-tables)
+  else()
+    # On POSIX the console API comes from the console host; its folder holds windows.h alone.
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/compat/include)
+  endif()
+endfunction()
