@@ -8,6 +8,8 @@
 #include "console_host.h"
 #include "game/game_main.h"
 #include "game/game_state.h"
+#include "game/game_window.h"
+#include "game/play_state.h"
 #include "headless_frontend.h"
 #include "planned_game.h"
 #include "render/board_renderer.h"
@@ -15,9 +17,6 @@
 namespace {
 
 constexpr long kPlannedTicks = 20000;
-constexpr int kConsoleColumns = 55;
-constexpr int kConsoleRows = 33;
-constexpr uint8_t kFrameColumn = 13;
 // A round well under way: pellets eaten, chasers out of the house, a bonus item placed.
 constexpr int kTicksIntoTheGame = 300;
 
@@ -44,11 +43,11 @@ void BM_HeadlessFrame(benchmark::State& state) {
     replay.tick();
   }
   ConsoleHost& host = console_host();
-  host.reset(kConsoleColumns, kConsoleRows);
+  host.reset(kWindowColumns, kWindowRows);
   con_layer = ConsoleLayerState{};
   con_resolve();
   for (auto _ : state) {
-    draw_board(kFrameColumn, 0, replay.state());
+    draw_board(kFrameColumn, kFrameRow, replay.state());
   }
   state.SetItemsProcessed(state.iterations());
   host.reset();

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game_window.h"
 #include "planned_game.h"
 
 namespace {
@@ -34,8 +35,6 @@ using Clock = std::chrono::steady_clock;
 // game's window.
 constexpr int kTerminalColumns = 80;
 constexpr int kTerminalRows = 40;
-constexpr int kWindowColumns = 55;
-constexpr int kWindowRows = 33;
 // The output of one frame comes in one go; this much quiet ends it. A tick is 100 ms.
 constexpr int kQuietMs = 20;
 constexpr int kFirstOutputTimeoutMs = 5000;

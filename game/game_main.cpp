@@ -7,14 +7,13 @@
 #include "console/console_layer_state.h"
 #include "game/flow.h"
 #include "game/game_state.h"
+#include "game/game_window.h"
 #include "game/play_state.h"
 #include "game/result_screens.h"
 #include "game/title_screen.h"
 
 namespace {
 
-constexpr int kWindowColumns = 55;
-constexpr int kWindowRows = 33;
 constexpr int kReadableFontWidth = 12;
 constexpr int kRasterFontFlag = 0x8000;
 constexpr int kRasterFontSize = 0x0C10;  // 12 x 16

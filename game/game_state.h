@@ -6,15 +6,18 @@
 #include "actors/figures.h"
 #include "maze/board.h"
 
+// Lives stop counting here, and the lives line says so.
+constexpr uint8_t kMostLives = 255;
+
 struct GameState {
   uint32_t score;         // in tens of points
   uint32_t next_life_at;  // score in tens that must be exceeded for the next extra life
   uint16_t mode_timer;    // ticks counted while nobody is frightened; picks scatter or chase
   uint16_t pellets_left;
   uint16_t pellets_total;
-  uint8_t bonus_count;  // bonus items placed in this round
-  uint8_t round;        // round index, shown to the player as round + 1
-  uint8_t lives;
+  uint8_t bonus_count;   // bonus items placed in this round
+  uint8_t round;         // round index, shown to the player as round + 1
+  uint8_t lives;         // at most kMostLives
   uint8_t fright_timer;  // ticks of the frightened phase left
   uint8_t tick;          // counts every tick of the run, wrapping; drives the animations
   Player player;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr uint8_t kFrameColumn = 13;
-constexpr uint8_t kFrameRow = 0;
 constexpr int kLivesLineRow = kFrameRow + 32;
 constexpr unsigned kTickPause = 100;  // milliseconds
 constexpr int kEscape = 27;

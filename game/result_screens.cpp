@@ -3,17 +3,15 @@
 #include <cstdint>
 
 #include "console/console.h"
+#include "console/palette.h"
 #include "game/big_number.h"
 #include "game/flow.h"
+#include "game/game_window.h"
 #include "game/prompt.h"
 #include "render/colour_text.h"
 #include "runtime/format.h"
 
 namespace {
-
-constexpr int kWindowColumns = 55;
-constexpr int kYellow = 14;
-constexpr int kCyan = 11;
 
 // The Pt. label stands in columns 45 to 54; a score's large digits end just before it.
 constexpr int kPointsLabelColumn = 45;

@@ -16,7 +16,6 @@ constexpr uint8_t kChaserValue = 40;       // 400 points
 constexpr uint8_t kBonusValueFactor = 10;  // bonus values are in hundreds of points
 constexpr uint8_t kFrightTicks = 70;
 constexpr uint32_t kTensPerExtraLife = 1000;  // 10,000 points
-constexpr uint8_t kMostLives = 255;
 constexpr uint8_t kBonusItemCell = kFloor | kItemBonus;
 constexpr uint8_t kNoContact = 255;
 

@@ -1,6 +1,7 @@
 #include "render/board_renderer.h"
 
 #include "console/console.h"
+#include "console/palette.h"
 #include "maze/cell_byte.h"
 #include "render/colour_text.h"
 #include "runtime/format.h"
@@ -15,15 +16,6 @@ struct CellLook {
   uint8_t colour;
 };
 
-constexpr uint8_t kDarkBlue = 1;
-constexpr uint8_t kDarkCyan = 3;
-constexpr uint8_t kDarkRed = 4;
-constexpr uint8_t kGrey = 7;
-constexpr uint8_t kDarkGrey = 8;
-constexpr uint8_t kRed = 12;
-constexpr uint8_t kYellow = 14;
-constexpr uint8_t kWhite = 15;
-
 // Walls in double lines for shapes 0 to 11, then doors in single lines in the same shapes.
 constexpr uint8_t kWallGlyphs[24] = {
     0x20, 0xCD, 0xBA, 0xBC, 0xC8, 0xBB, 0xC9, 0xCE, 0xCC, 0xB9, 0xCB, 0xCA,
@@ -32,10 +24,12 @@ constexpr uint8_t kWallGlyphs[24] = {
 constexpr uint8_t kFirstDoorGlyph = 12;
 
 // Walls change colour after each pass through the five mazes, pellets after four passes.
-constexpr uint8_t kWallColours[4] = {9, 10, 14, 8};
-constexpr uint8_t kPelletColours[4] = {7, 4, 2, 3};
+constexpr uint8_t kWallColours[4] = {kBlue, kGreen, kYellow, kDarkGrey};
+constexpr uint8_t kPelletColours[4] = {kGrey, kDarkRed, kDarkGreen, kDarkCyan};
 
-constexpr uint8_t kTunnelColours[12] = {5, 4, 3, 2, 6, 1, 13, 12, 11, 10, 14, 8};
+constexpr uint8_t kTunnelColours[12] = {kDarkMagenta, kDarkRed,  kDarkCyan, kDarkGreen,
+                                        kDarkYellow,  kDarkBlue, kMagenta,  kRed,
+                                        kCyan,        kGreen,    kYellow,   kDarkGrey};
 constexpr uint8_t kTunnelLetterMask = 0x1F;
 // All tunnel mouths shimmer together, by the tick counter.
 constexpr uint8_t kTunnelShades[4] = {0xB2, 0xB1, 0xB0, 0xB1};
@@ -44,7 +38,7 @@ constexpr uint8_t kTunnelShades[4] = {0xB2, 0xB1, 0xB0, 0xB1};
 constexpr uint8_t kPlayerGlyphs[4] = {'v', '<', '^', '>'};
 
 constexpr uint8_t kChaserGlyphs[kChaserCount] = {3, 4, 5, 6};
-constexpr uint8_t kChaserColours[kChaserCount] = {12, 13, 11, 6};
+constexpr uint8_t kChaserColours[kChaserCount] = {kRed, kMagenta, kCyan, kDarkYellow};
 constexpr uint8_t kReturningGlyph = 236;
 constexpr uint8_t kReturningColour = kDarkCyan;
 // The last ticks of the frightened phase, in which the chasers flicker back to their own colours.
@@ -56,8 +50,6 @@ constexpr uint8_t kFirstBonusGlyph = 14;
 constexpr uint8_t kBonusGlyphBase = 0xE0;
 
 constexpr int kLineBufferSize = 64;
-// Lives stop counting here, and the lives line says so.
-constexpr uint8_t kMostLives = 255;
 
 // Power pellets and bonus items blink: two ticks bright, two ticks dim.
 bool blink_bright(uint8_t tick) {

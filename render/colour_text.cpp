@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "console/palette.h"
+
 namespace {
 
 constexpr int kEscapeLength = 4;
@@ -14,8 +16,9 @@ bool is_colour_code(char byte) {
 // A code selects a bright colour on black: bit 2 red, bit 3 green, bit 1 blue.
 WORD escape_attribute(char code) {
   const auto value = static_cast<unsigned char>(code);
-  return static_cast<WORD>(8 + ((value & 0x04) != 0 ? 4 : 0) + ((value & 0x08) != 0 ? 2 : 0) +
-                           ((value & 0x02) != 0 ? 1 : 0));
+  return static_cast<WORD>(kBrightBit + ((value & 0x04) != 0 ? kRedBit : 0) +
+                           ((value & 0x08) != 0 ? kGreenBit : 0) +
+                           ((value & 0x02) != 0 ? kBlueBit : 0));
 }
 
 }  // namespace

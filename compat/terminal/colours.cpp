@@ -1,17 +1,12 @@
 #include "colours.h"
 
-namespace {
-
-constexpr int kBright = 8;
-constexpr int kDarkGrey = 8;
-
-}  // namespace
+#include "console/palette.h"
 
 ColourDepth colour_depth_for(int terminal_colours, const char* no_color) {
   if (no_color != nullptr && no_color[0] != '\0') {
     return ColourDepth::kMonochrome;
   }
-  if (terminal_colours >= 16) {
+  if (terminal_colours >= kColourCount) {
     return ColourDepth::kSixteen;
   }
   if (terminal_colours >= 8) {
@@ -24,7 +19,7 @@ int ansi_colour(int console_colour) {
   const int blue = console_colour & 1;
   const int green = (console_colour >> 1) & 1;
   const int red = (console_colour >> 2) & 1;
-  return red | (green << 1) | (blue << 2) | (console_colour & kBright);
+  return red | (green << 1) | (blue << 2) | (console_colour & kBrightBit);
 }
 
 CellStyle style_for_attribute(uint16_t attribute, ColourDepth depth) {
@@ -39,10 +34,10 @@ CellStyle style_for_attribute(uint16_t attribute, ColourDepth depth) {
     case ColourDepth::kEight:
       style.foreground = ansi_colour(foreground) & 7;
       style.background = ansi_colour(background) & 7;
-      style.bold = (foreground & kBright) != 0;
+      style.bold = (foreground & kBrightBit) != 0;
       break;
     case ColourDepth::kMonochrome:
-      style.bold = (foreground & kBright) != 0 && foreground != kDarkGrey;
+      style.bold = (foreground & kBrightBit) != 0 && foreground != kDarkGrey;
       style.dim = foreground == kDarkGrey;
       style.reverse = background != 0;
       break;

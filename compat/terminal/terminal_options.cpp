@@ -1,5 +1,7 @@
 #include "terminal_options.h"
 
+#include "game/game_window.h"
+
 namespace {
 
 TerminalOptions invalid(const std::string& error) {
@@ -91,9 +93,10 @@ void print_help(std::FILE* out) {
       "  during a round  w up, a left, s down, d right, Esc pause\n"
       "  result screens  Space continue, Q quit\n"
       "  anywhere        Ctrl-C quit, Ctrl-Z suspend (fg resumes)\n"
-      "\n"
-      "The game needs a terminal of at least 55 columns by 33 rows.\n",
+      "\n",
       out);
+  std::fprintf(out, "The game needs a terminal of at least %d columns by %d rows.\n",
+               kWindowColumns, kWindowRows);
 }
 
 void print_version(std::FILE* out) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/console_layer_state.h"
+#include "console/palette.h"
 #include "console_host.h"
 #include "game/game_state.h"
 #include "headless_frontend.h"
@@ -39,14 +40,6 @@ struct ScreenSnapshot {
 
 ScreenSnapshot take_snapshot(const ConsoleHost& host);
 
-// The colours of the screen texts.
-constexpr int kRed = 12;
-constexpr int kMagenta = 13;
-constexpr int kGreen = 10;
-constexpr int kCyan = 11;
-constexpr int kYellow = 14;
-constexpr int kWhite = 15;
-
 // A piece of a row and its colour.
 struct Piece {
   std::string text;
@@ -66,8 +59,8 @@ class HeadlessSession : public ::testing::Test, public HeadlessObserver {
   void start(const std::string& script = "");
   // start, then the console layer's look-up, as the game's start-up makes it.
   void start_resolved(const std::string& script = "");
-  // start_resolved, then the console sized to the game's 55 x 33 and wrapping at the end of a
-  // row off, as the game's start-up does.
+  // start_resolved, then the console sized to the game's window (kWindowColumns x kWindowRows)
+  // and wrapping at the end of a row off, as the game's start-up does.
   void start_game_window(const std::string& script = "");
 
   static ConsoleHost& host() { return console_host(); }

@@ -9,24 +9,15 @@
 #include <fstream>
 #include <vector>
 
+#include "console/palette.h"
+
 namespace {
 
 constexpr int kSizes[] = {16, 24, 32, 48, 64};
-constexpr int kColours = 16;
 constexpr int kBitsPerPixel = 4;
 constexpr int kHeaderBytes = 40;  // BITMAPINFOHEADER
 constexpr int kDirectoryBytes = 6;
 constexpr int kEntryBytes = 16;
-
-// The console's 16 colours, as red, green, blue.
-constexpr uint8_t kPalette[kColours][3] = {
-    {0, 0, 0},     {0, 0, 128},     {0, 128, 0},     {0, 128, 128},   {128, 0, 0}, {128, 0, 128},
-    {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},     {0, 255, 0}, {0, 255, 255},
-    {255, 0, 0},   {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
-};
-constexpr uint8_t kBlack = 0;
-constexpr uint8_t kDarkYellow = 6;
-constexpr uint8_t kYellow = 14;
 
 // What a point of the picture shows; the picture spans 0..1 in both directions.
 enum class Part { kOutside, kBody, kEye };
@@ -114,9 +105,9 @@ std::vector<uint8_t> image(int size) {
   put32(out, static_cast<uint32_t>((colour_row + mask_row) * size));
   put32(out, 0);
   put32(out, 0);
-  put32(out, kColours);
+  put32(out, kColourCount);
   put32(out, 0);
-  for (const auto& rgb : kPalette) {
+  for (const auto& rgb : kPaletteRgb) {
     out.push_back(rgb[2]);
     out.push_back(rgb[1]);
     out.push_back(rgb[0]);
@@ -155,7 +146,7 @@ std::vector<uint8_t> icon_file() {
   for (size_t index = 0; index < images.size(); ++index) {
     out.push_back(static_cast<uint8_t>(kSizes[index]));
     out.push_back(static_cast<uint8_t>(kSizes[index]));
-    out.push_back(kColours);
+    out.push_back(kColourCount);
     out.push_back(0);
     put16(out, 1);  // planes
     put16(out, kBitsPerPixel);
