@@ -18,10 +18,6 @@ std::pair<int, std::string> run_sim(const std::string& arguments, const std::str
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(error)};
 }
 
-bool starts(const std::string& line, const std::string& start) {
-  return line.rfind(start, 0) == 0;
-}
-
 // Every record to standard output, the script from standard input: the title's wait for a key,
 // at each pause the frame then the trace line, and the screen where --max-pauses ends the run.
 TEST(MazewickSimTest, WritesWaitsFramesTraceAndScreenUntilMaxPausesEndsTheRunWithStatus3) {
@@ -31,18 +27,18 @@ TEST(MazewickSimTest, WritesWaitsFramesTraceAndScreenUntilMaxPausesEndsTheRunWit
             std::make_pair(3, std::string()));
   const std::vector<std::string> lines = read_lines(out);
   ASSERT_EQ(lines.size(), 14u);
-  EXPECT_TRUE(starts(lines[0], "{\"pause\":0,\"width\":55,\"height\":33,\"rows\":[\""));
+  EXPECT_EQ(lines[0].rfind("{\"pause\":0,\"width\":55,\"height\":33,\"rows\":[\"", 0), 0u);
   EXPECT_NE(lines[0].find("Press [S] to begin"), std::string::npos);
   for (size_t i = 1; i < 13; ++i) {
-    const std::string pause = "{\"pause\":" + std::to_string((i + 1) / 2) + ",";
-    EXPECT_TRUE(starts(lines[i], pause + (i % 2 ? "\"width\":55,\"height\":33," : "\"round\":0,")));
+    const std::string kind = i % 2 ? "\"width\":55,\"height\":33," : "\"round\":0,";
+    EXPECT_EQ(lines[i].rfind("{\"pause\":" + std::to_string((i + 1) / 2) + "," + kind, 0), 0u);
   }
   EXPECT_EQ(lines[2],
             "{\"pause\":1,\"round\":0,\"score\":1,\"next_life_at\":1000,\"lives\":3,\"fright\":0,"
             "\"mode\":0,\"tick\":0,\"pellets_left\":296,\"pellets_total\":297,\"bonus_count\":0,"
             "\"player\":[14,23,1,0],\"chasers\":[[13,13,1,12,13,0],[16,13,1,15,13,0],"
             "[11,15,3,12,15,0],[14,15,3,15,15,0]],\"house\":[14,29,44,59],\"board\":\"3ab72318\"}");
-  EXPECT_TRUE(starts(lines[13], "{\"pause\":6,\"width\":55,\"height\":33,"));
+  EXPECT_EQ(lines[13].rfind("{\"pause\":6,\"width\":55,\"height\":33,", 0), 0u);
   EXPECT_NE(lines[13].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
 }
 
@@ -60,7 +56,7 @@ TEST(MazewickSimTest, BadCommandLinesScriptsAndFilesAreOneLineErrorsWithStatus2)
   for (const auto& c : cases) {
     const auto [status, error] = run_sim(c[0], "/dev/null");
     EXPECT_EQ(status, 2) << c[0];
-    EXPECT_TRUE(starts(error, "mazewick-sim: ")) << error;
+    EXPECT_EQ(error.rfind("mazewick-sim: ", 0), 0u) << error;
     EXPECT_NE(error.find(c[1]), std::string::npos) << error;
     EXPECT_EQ(error.find('\n'), error.size() - 1) << error;
   }
