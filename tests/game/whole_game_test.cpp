@@ -1,242 +1,314 @@
-// Whole games on the headless console host, from the title screen to the way out, with keys
-// from input scripts as the headless runner takes them.
+// Whole games on the headless console host, from start-up to the way out, and their screens.
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "autoplay_planner.h"
+#include "console/console.h"
+#include "game/flow.h"
 #include "game/game_main.h"
+#include "game/result_screens.h"
 #include "headless_session.h"
 
 namespace {
 
-constexpr int kFrameColumn = 13;
-constexpr int kEscapedChaserGlyph = 0xEC;  // the infinity sign of a chaser returning home
+constexpr char kTitleScreen[] = R"(         ▄▄████████▄▄
+      ▄█████████▀██████▄
+    ▐█████████▀   ▀██████▌
+   ███████████▄   ▄███████
+  ▐█████████████▄███████▀
+ ▐████████████████████▀
+ ███████████████████▀
+▐█████████████████▀
+▐███████████████▀        ▄██▄      ▄██▄      ▄██▄
+██████████████▀         ▐████▌    ▐████▌    ▐████▌
+██████████████▄         ▐████▌    ▐████▌    ▐████▌
+▐███████████████▄        ▀██▀      ▀██▀      ▀██▀
+▐█████████████████▄
+ ███████████████████▄
+ ▐████████████████████▄
+  ▐█████████████████████▄
+   ███████████████████████
+    ▐████████████████████▌
+      ▀████████████████▀
+         ▀▀████████▀▀
+   __  __                          _      _
+  |  \/  | __ _ ____ _____      __(_) ___| | __
+  | |\/| |/ _` |_  // _ \ \ /\ / /| |/ __| |/ /
+  | |  | | (_| |/ /|  __/\ V  V / | | (__|   <
+  |_|  |_|\__,_/___|\___| \_/\_/  |_|\___|_|\_\
 
-// What the game state was at each pause, and the screen at the pauses a test asks for.
+ The definitive text-based version of the popular game
+
+Use [W],[A],[S],[D] to move and [Esc] to pause.
+Press [S] to begin, and [Q] to quit:)";
+
+// Round 89 complete with 12,340 points and 7 lives.
+constexpr char kRoundCompleteScreen[] = R"(  ____                       _   ___  ___
+ |  _ \ ___  _   _ _ __   __| | ( _ )/ _ \
+ | |_) / _ \| | | | '_ \ / _` | / _ \\_, /
+ |  _ < (_) | |_| | | | | (_| | \___/ /_/
+ |_| \_\___/_\__,_|_| |_|\__,_|     _      _
+         / ___|___  _ __ ___  _ __ | | ___| |_ ___
+        | |   / _ \| '_ ` _ \| '_ \| |/ _ \ __/ _ \
+        | |__| (_) | | | | | | |_) | |  __/ ||  __/
+         \____\___/|_| |_| |_| .__/|_|\___|\__\___|
+                             |_|
+                     _  ___  ____ _ _    __   ___ _
+                    / ||_  )|__ /| | |  /  \ | _ \ |_
+                    | | / /  |_ \|_  _|| () ||  _/  _|
+                    |_|/___||___/  |_|  \__/ |_|  \__()
+                              ____  _    _
+                             |__  || |  (_)_ _____ ___
+                               / / | |__| \ V / -_|_-<
+                              /_/  |____|_|\_/\___/__/
+
+Press [Space] to continue, or [Q] to quit:)";
+
+// The game over in round 56, the score too wide for large digits: one line and empty rows.
+constexpr char kReturnPrompt[] = "Press [Space] to return to title, or [Q] to quit:";
+constexpr char kGameOverScreen[] = R"(   ____                         ___
+  / ___| __ _ _ __ ___   ___   / _ \__   _____ _ __
+ | |  _ / _` | '_ ` _ \ / _ \ | | | \ \ / / _ \ '__|
+ | |_| | (_| | | | | | |  __/ | |_| |\ V /  __/ |
+  \____|\__,_|_| |_| |_|\___|  \___/  \_/ \___|_|
+
+Score: 999999990Pt.
+
+
+
+                  ___   __   ___                  _
+                 | __| / /  | _ \___ _  _ _ _  __| |___
+                 |__\ / _ \ |   / _ \ || | ' \/ _` (_-<
+                 |___/\___/ |_|_\___/\_,_|_||_\__,_/__/
+
+Press [Space] to return to title, or [Q] to quit:)";
+
+// The screen's rows are the text's, and any after it empty.
+void expect_rows(const ScreenSnapshot& shot, const char* text) {
+  std::istringstream rows(text);
+  std::string row;
+  for (int y = 0; y < shot.height; ++y) {
+    EXPECT_EQ(shot.row(y), std::getline(rows, row) ? row : "") << "row " << y;
+  }
+}
+
+// Rows top to bottom, columns left to right: every character there in the colour on black.
+struct Area {
+  int top, bottom, left, right, colour;
+};
+constexpr int kPromptColours = -1;  // keys in brackets magenta, the rest yellow
+
+void expect_colours(const ScreenSnapshot& shot, const std::vector<Area>& areas) {
+  for (const Area& area : areas) {
+    for (int y = area.top; y <= area.bottom; ++y) {
+      for (int x = area.left, key = 0; x <= area.right; ++x) {
+        const uint8_t ch = shot.cell(x, y).ch;
+        const bool in_key = key || ch == '[';
+        key = in_key && ch != ']';
+        const int prompt_colour = in_key ? kMagenta : kYellow;
+        const int colour = area.colour == kPromptColours ? prompt_colour : area.colour;
+        EXPECT_TRUE(ch == ' ' || (shot.cell(x, y).attr & 0xFF) == colour) << y << ", " << x;
+      }
+    }
+  }
+}
+
+// What the game changes in the console and must hand back.
+auto console_state() {
+  const ConsoleHost& host = console_host();
+  return std::make_tuple(host.width(), host.height(), host.window_left(), host.window_top(),
+                         host.window_right(), host.window_bottom(), host.cursor_size(),
+                         host.cursor_visible(), host.font_width(), host.font_height(),
+                         host.font_family(), host.attribute(), host.output_mode());
+}
+
+// The console as the game's control handler left it: this handler, registered first, runs after.
+decltype(console_state()) g_console_at_event;
+BOOL WINAPI note_console(DWORD /*event*/) {
+  g_console_at_event = console_state();
+  return FALSE;
+}
+
+// Games on a console as a user has it, keeping the state at every pause and the first frame.
 class WholeGameTest : public HeadlessSession {
  protected:
+  void SetUp() override {
+    HeadlessSession::SetUp();
+    host().set_cursor_info(50, true);
+    host().set_text_attribute(0x1E);
+    host().set_output_mode(ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT);
+    states.clear();
+  }
   int play(const std::string& script) {
     start(script);
     return game_main(0, nullptr);
   }
-
-  void paused(ConsoleHost& host, uint64_t /*pauses*/) override {
+  void paused(ConsoleHost& host, uint64_t pauses) override {
     states.push_back(game_state);
-    frames.push_back(keep_frame && keep_frame(game_state) ? take_snapshot(host) : ScreenSnapshot{});
-  }
-
-  // The first pause (counted from 1) at which the test holds, 0 when there is none.
-  template <typename Test>
-  size_t first_pause(Test test, size_t from = 1) const {
-    for (size_t pause = from; pause <= states.size(); ++pause) {
-      if (test(states[pause - 1])) {
-        return pause;
-      }
+    first_screen = pauses == 1 ? take_snapshot(host) : first_screen;
+    if (pauses == event.first) {
+      process_went_on = host.raise_control_event(event.second);
     }
-    return 0;
   }
-
   const GameState& at(size_t pause) const { return states[pause - 1]; }
+  // The pause (counted from 1) at which the test first holds; one past the last if it never does.
+  size_t first(bool (*test)(const GameState&)) const {
+    return std::find_if(states.begin(), states.end(), test) - states.begin() + 1;
+  }
 
   std::vector<GameState> states;
-  std::vector<ScreenSnapshot> frames;
-  bool (*keep_frame)(const GameState&) = nullptr;
+  ScreenSnapshot first_screen;
+  std::pair<uint64_t, DWORD> event{0, 0};  // the pause that raises it, and the event
+  bool process_went_on = false;
 };
 
-// The same game with a line of keys added where it belongs among the lines of its pause count.
-std::string with_line(const std::string& script, long pauses, const std::string& keys,
-                      bool before_others = false) {
-  std::string result;
-  bool added = false;
-  size_t begin = 0;
-  while (begin < script.size()) {
-    const size_t end = script.find('\n', begin) + 1;
-    const std::string line = script.substr(begin, end - begin);
-    const long line_pauses = std::stol(line);
-    if (!added && (line_pauses > pauses || (before_others && line_pauses == pauses))) {
-      result += std::to_string(pauses) + " " + keys + "\n";
-      added = true;
-    }
-    result += line;
-    begin = end;
-  }
-  return result;
-}
+TEST_F(WholeGameTest, GamesWithoutKeysShowTheTitleTheGameOverAndThePauseThatChangesNothing) {
+  // The second game is paused well inside it, and quit from the pause.
+  EXPECT_EQ(play("1 x\n1 y\n1 s\n99999 \\s\n99999 S\n150 \\e\n99999 x\n99999 q\n"), 0);
+  ASSERT_EQ(waits().size(), 7u);  // title, invalid key, title, game over, title, pause, pause
+  expect_rows(waits()[0], kTitleScreen);
+  expect_colours(waits()[0], {Area{0, 19, 0, 23, kYellow}, Area{0, 7, 24, 54, kYellow},
+                              Area{8, 11, 24, 54, kWhite}, Area{12, 19, 24, 54, kYellow},
+                              Area{20, 24, 0, 54, kGreen}, Area{26, 26, 0, 54, kCyan},
+                              Area{28, 29, 0, 54, kPromptColours}});
+  EXPECT_EQ(waits()[1].row(29), "Invalid selection, press any key to try again!");
+  expect_rows(waits()[2], kTitleScreen);
+  EXPECT_TRUE(waits()[3].row(15) == kReturnPrompt && waits()[3].cursor_visible);
+  // The game ends in the tick that takes the last life; S starts the next one afresh.
+  const size_t next = first([](const GameState& s) { return s.lives == 0; }) + 1;
+  ASSERT_LT(next, states.size());
+  EXPECT_TRUE(at(next).lives == 3 && at(next).score == at(1).score && at(next).round == 0);
+  EXPECT_TRUE(at(next).next_life_at == 1000 && at(next - 1).lives == 0);
+  EXPECT_EQ(waits()[5].row(32), std::string(13, ' ') + "PAUSED [Esc] resume [Q] quit");
+  expect_colours(waits()[5], {Area{32, 32, 13, 54, kPromptColours}});
+  EXPECT_TRUE(waits()[6].row(32) == waits()[5].row(32) && pauses() == 151);  // none pass
 
-bool same_game(const GameState& a, const GameState& b) {
-  return std::memcmp(&a, &b, sizeof(GameState)) == 0;
-}
-
-TEST_F(WholeGameTest, WithoutKeysThreeLivesAreLostAndTheGameIsOver) {
-  EXPECT_EQ(play("0 s\n99999 \\s\n99999 q\n"), 0);
-  ASSERT_FALSE(states.empty());
-  EXPECT_EQ(states.back().lives, 0);
-  // The lives go one at a time, and the last tick is the one that takes the last.
-  int lives = 3;
-  for (const GameState& state : states) {
-    EXPECT_TRUE(state.lives == lives || state.lives == lives - 1);
-    lives = state.lives;
-  }
-  EXPECT_EQ(at(states.size() - 1).lives, 1);
-
-  ASSERT_EQ(waits().size(), 2u);
-  EXPECT_EQ(waits()[0].row(1), "  / ___| __ _ _ __ ___   ___   / _ \\__   _____ _ __");
-  // The last rows of the points label and of the rounds label fill the window: each still takes
-  // one row, and the count stands beside its label.
-  const char* const score_and_round[] = {
-      R"(                                  \___/ \__/ |_|  \__())",
-      R"(                         _   ___                  _)",
-      R"(                        / | | _ \___ _  _ _ _  __| |___)",
-      R"(                        | | |   / _ \ || | ' \/ _` (_-<)",
-      R"(                        |_| |_|_\___/\_,_|_||_\__,_/__/)",
-  };
-  for (int k = 0; k < 5; ++k) {
-    EXPECT_EQ(waits()[0].row(9 + k), score_and_round[k]) << "row " << 9 + k;
-  }
-  EXPECT_EQ(waits()[0].row(15), "Press [Space] to return to title, or [Q] to quit:");
-  EXPECT_TRUE(waits()[0].cursor_visible);
-  EXPECT_EQ(waits()[1].row(26), " The definitive text-based version of the popular game");
-}
-
-bool any_returning(const GameState& state) {
-  for (uint8_t timer : state.house_timers) {
-    if ((timer & kHouseReturning) != 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// A planned game of two rounds and more: a power pellet and then a chaser eaten, the chaser going
-// home as the infinity sign, the bonus item placed, an extra life at 10,000 points, the second
-// maze after the round-complete screen.
-TEST_F(WholeGameTest, APlannedGameEatsPowerChaserAndBonusGainsALifeAndReachesTheSecondMaze) {
-  keep_frame = [](const GameState& state) {
-    return any_returning(state) || (state.bonus_count == 1 && state.round == 0);
-  };
-  EXPECT_EQ(play(plan_game_script(3000, 4000)), 0);
-
-  const size_t powered = first_pause([](const GameState& s) { return s.fright_timer != 0; });
-  ASSERT_NE(powered, 0u);
-  EXPECT_EQ(at(powered).score, at(powered - 1).score + 5);
-  EXPECT_EQ(at(powered).fright_timer, 70);
-  const size_t eaten = first_pause(any_returning, powered);
-  ASSERT_NE(eaten, 0u);
-  EXPECT_NE(at(eaten).fright_timer, 0);
-  const uint32_t gained = at(eaten).score - at(eaten - 1).score;
-  EXPECT_TRUE(gained == 40 || gained == 41) << gained;  // the chaser, and maybe a pellet
-  int chaser = 0;
-  while ((at(eaten).house_timers[chaser] & kHouseReturning) == 0) {
-    ++chaser;
-  }
-  const Chaser& returning = at(eaten).chasers[chaser];
-  const ScreenSnapshot& frame = frames[eaten - 1];
-  if (returning.x != at(eaten).player.x || returning.y != at(eaten).player.y) {
-    EXPECT_EQ(frame.cell(kFrameColumn + returning.x, 1 + returning.y).ch, kEscapedChaserGlyph);
-    EXPECT_EQ(frame.fg(kFrameColumn + returning.x, 1 + returning.y), 3);
-  }
-  // It travels home at full speed, is put on its home cell and moves on from it as a held
-  // chaser in the same tick.
-  size_t arrival = eaten + 1;
-  while (arrival <= states.size() && at(arrival).house_timers[chaser] == kHouseReturning) {
-    ++arrival;
-  }
-  ASSERT_LE(arrival, states.size());
-  EXPECT_EQ(at(arrival).house_timers[chaser], 15);
-  const Chaser& arrived = at(arrival).chasers[chaser];
-  EXPECT_LE(std::abs(arrived.x - arrived.home_x) + std::abs(arrived.y - arrived.home_y), 1);
-
-  // The bonus item is placed at the start of the tick after the first that ended with fewer than
-  // 148 of 297 pellets left.
-  const size_t placed = first_pause([](const GameState& s) { return s.bonus_count == 1; });
-  ASSERT_GT(placed, 1u);
-  EXPECT_EQ(first_pause([](const GameState& s) { return s.pellets_left < 148; }), placed - 1);
-  const GameState& state = at(placed);
-  if (state.player.x != 13 || state.player.y != 23) {
-    EXPECT_EQ(state.board.cells[23 * kBoardWidth + 13], 0x43);
-    EXPECT_EQ(frames[placed - 1].cell(kFrameColumn + 13, 1 + 23).ch, 14);  // round 1's item
-    EXPECT_EQ(frames[placed - 1].fg(kFrameColumn + 13, 1 + 23), (state.tick & 3) < 2 ? 4 : 12);
-  }
-
-  const size_t passed = first_pause([](const GameState& s) { return s.score > 1000; });
-  ASSERT_NE(passed, 0u);
-  EXPECT_EQ(at(passed - 1).next_life_at, 1000u);
-  EXPECT_EQ(at(passed).next_life_at, 2000u);
-  EXPECT_EQ(at(passed).lives, at(passed - 1).lives + 1);
-
-  const size_t second = first_pause([](const GameState& s) { return s.round == 1; });
-  ASSERT_NE(second, 0u);
-  EXPECT_EQ(at(second - 1).pellets_left, 0);
-  EXPECT_EQ(at(second).pellets_total, 225);  // the second maze
-}
-
-class PauseTest : public WholeGameTest {
- protected:
-  void SetUp() override {
-    WholeGameTest::SetUp();
-    game = plan_game_script(0xFFFFFFFF, 200);
-  }
-  // The game played again with the keys of `changed` leaves the game state unchanged at every
-  // pause.
-  void expect_same_game(const std::string& changed) {
-    play(game);
-    const std::vector<GameState> plain = states;
-    SetUp();
-    states.clear();
-    play(changed);
-    ASSERT_EQ(states.size(), plain.size());
-    for (size_t pause = 1; pause <= states.size(); ++pause) {
-      ASSERT_TRUE(same_game(at(pause), plain[pause - 1])) << "pause " << pause;
-    }
-  }
-  std::string game;
-};
-
-TEST_F(PauseTest, EscPausesAndEscResumesWithTheGameUnchanged) {
-  expect_same_game(with_line(with_line(game, 100, "\\e"), 101, "\\e", true));
-}
-
-TEST_F(PauseTest, KeysWithoutACharacterNeverStopATick) {
-  expect_same_game(with_line(with_line(game, 50, "\\k\\k"), 120, "\\kx\\k"));
-  EXPECT_TRUE(waits().empty());
-}
-
-TEST_F(PauseTest, PauseLineReplacesTheLivesLineAndNoPausesPassWhileItWaits) {
-  play("0 s\n5 \\e\n");
-  ASSERT_EQ(waits().size(), 1u);
-  expect_row(waits()[0], 32,
-             {{"PAUSED ", kYellow},
-              {"[Esc]", kMagenta},
-              {" resume ", kYellow},
-              {"[Q]", kMagenta},
-              {" quit", kYellow}},
-             kFrameColumn);
-  EXPECT_EQ(pauses(), 6u);
-}
-
-TEST_F(PauseTest, QQuitsFromThePauseAndSoDoesTheEndOfInput) {
-  for (const char* keys : {"99999 x\n99999 q\n", "99999 x\n99999 Q\n", ""}) {
-    SetUp();
-    EXPECT_EQ(play(std::string("0 s\n5 \\e\n") + keys), 0);
-    EXPECT_EQ(pauses(), 6u);
-    EXPECT_EQ(host().width(), 80);  // the console is put back
-  }
-}
-
-TEST_F(PauseTest, PauseAskedForInTheTickThatEndsTheGameIsDropped) {
-  play("0 s\n99999 q\n");
-  const size_t last_tick = states.size();
-
+  // The first game again, paused and resumed, with keys that give no character and a pause
+  // asked for in the tick that ends it, which is dropped: the game is the same.
+  const std::vector<GameState> unpaused(states.begin(), states.begin() + (next - 1));
+  const std::string pause_line = waits()[5].row(32);
   SetUp();
-  states.clear();
-  play("0 s\n" + std::to_string(last_tick - 1) + " \\e\n99999 q\n");
-  EXPECT_EQ(states.size(), last_tick);
-  ASSERT_EQ(waits().size(), 1u);
-  EXPECT_EQ(waits()[0].row(15), "Press [Space] to return to title, or [Q] to quit:");
+  play("0 s\n20 \\k\\k\n30 \\e\n32 \\e\\kx\n" + std::to_string(next - 2) + " \\e\n99999 q\n");
+  ASSERT_EQ(states.size(), unpaused.size());
+  for (size_t pause = 1; pause <= states.size(); ++pause) {
+    ASSERT_EQ(std::memcmp(&at(pause), &unpaused[pause - 1], sizeof(GameState)), 0) << pause;
+  }
+  EXPECT_TRUE(waits().size() == 2 && waits()[0].row(32) == pause_line &&
+              waits()[1].row(15) == kReturnPrompt);
+}
+
+// The game runs in 55 x 33 without wrapping, in a font widened when narrow, and puts the console
+// back on every way out; without a console it ends at once with status 1 and leaves it alone.
+TEST_F(WholeGameTest, EveryWayOutPutsTheConsoleBack) {
+  // Script, event pause and event, the console's size and font, and the font the game uses.
+  const std::tuple<const char*, uint64_t, DWORD, int, int, int, int, unsigned, int, int> runs[] = {
+      {"1 Q\n", 0, 0, 80, 25, 11, 16, 0x30, 12, 16},
+      {"", 0, 0, 120, 40, 11, 16, TMPF_TRUETYPE, 11, 18},
+      {"1 \\x03\n", 0, 0, 80, 25, 8, 12, TMPF_VECTOR, 11, 18},
+      {"0 s\n5 \\x03\n", 0, 0, 80, 25, 12, 16, 0x30, 12, 16},
+      {"0 s\n", 5, CTRL_BREAK_EVENT, 80, 25, 12, 20, TMPF_TRUETYPE, 12, 20},
+      {"0 s\n", 5, CTRL_CLOSE_EVENT, 80, 25, 8, 16, 0x30, 12, 16}};
+  for (const auto& [script, event_pause, raised, width, height, font_width, font_height, family,
+                    game_font_width, game_font_height] : runs) {
+    SCOPED_TRACE(script);
+    SetUp();
+    host().reset(width, height);
+    host().set_font(font_width, font_height, family);
+    const auto found = console_state();
+    g_console_at_event = {};
+    ASSERT_TRUE(SetConsoleCtrlHandler(note_console, TRUE));
+    event = {event_pause, raised};
+    EXPECT_EQ(play(script), 0);
+    const ScreenSnapshot& in_game = states.empty() ? waits()[0] : first_screen;
+    EXPECT_TRUE(in_game.width == 55 && in_game.height == 33 && in_game.window_width == 55 &&
+                in_game.window_height == 33 && in_game.output_mode == ENABLE_PROCESSED_OUTPUT);
+    EXPECT_TRUE(in_game.font_width == game_font_width && in_game.font_height == game_font_height &&
+                in_game.title == "Mazewick 1.0");
+    EXPECT_TRUE(console_state() == found);
+    const bool event_raised = event_pause != 0 || std::strstr(script, "x03") != nullptr;
+    EXPECT_TRUE(!event_raised || g_console_at_event == found);
+    EXPECT_FALSE(process_went_on);
+  }
+  SetUp();
+  const auto found = console_state();
+  start("1 q\n");
+  host().set_available(false);
+  EXPECT_EQ(game_main(0, nullptr), 1);
+  EXPECT_TRUE(console_state() == found && host().title().empty());
+}
+
+// A planned game into the second maze: power pellets, chasers and bonus items eaten, extra lives.
+TEST_F(WholeGameTest, APlannedGameEatsPowerChaserAndBonusGainsALifeAndReachesTheSecondMaze) {
+  EXPECT_EQ(play(plan_game_script(3000, 4000)), 0);
+  const size_t powered = first([](const GameState& s) { return s.fright_timer != 0; });
+  const size_t passed = first([](const GameState& s) { return s.score > 1000; });
+  const size_t second = first([](const GameState& s) { return s.round == 1; });
+  ASSERT_TRUE(powered < states.size() && passed < states.size() && second < states.size());
+  EXPECT_TRUE(at(powered).score == at(powered - 1).score + 5 && at(powered).fright_timer == 70);
+  // The fright time counts down while the mode timer stands.
+  EXPECT_TRUE(at(powered + 1).fright_timer == 69 &&
+              at(powered + 1).mode_timer == at(powered).mode_timer);
+  EXPECT_TRUE(at(passed).next_life_at == 2000 && at(passed).lives == at(passed - 1).lives + 1);
+
+  // Frightened chasers move only in ticks with an odd fright time, returning ones in every tick.
+  int steps_home = 0;
+  for (size_t p = 2; p <= states.size(); ++p) {
+    for (int i = 0; i < kChaserCount && at(p).fright_timer % 2 == 0 && at(p).fright_timer; ++i) {
+      const bool moved = std::memcmp(&at(p).chasers[i], &at(p - 1).chasers[i], 2) != 0;  // x, y
+      const bool returning = at(p - 1).house_timers[i] == kHouseReturning;
+      const bool going_on = returning && at(p).house_timers[i] == kHouseReturning;  // not home
+      steps_home += going_on;
+      EXPECT_TRUE(going_on ? moved : returning || !moved) << "pause " << p << " chaser " << i;
+    }
+  }
+  EXPECT_GT(steps_home, 0);
+
+  // Bonus items come in the tick after the pellets drop below half, and an eighth; no third.
+  EXPECT_EQ(first([](const GameState& s) { return s.pellets_left < 148; }) + 1,
+            first([](const GameState& s) { return s.bonus_count == 1; }));
+  EXPECT_EQ(first([](const GameState& s) { return s.pellets_left < 37; }) + 1,
+            first([](const GameState& s) { return s.bonus_count == 2; }));
+  EXPECT_TRUE(at(second - 1).bonus_count == 2 && at(second - 1).pellets_left == 0);
+  EXPECT_EQ(at(second).pellets_total, 225);
+  EXPECT_TRUE(at(second).lives == at(second - 1).lives && at(second).score >= at(second - 1).score);
+}
+
+TEST_F(WholeGameTest, ResultScreensShowTheirCountsInLargeDigitsAndTakeSpaceOrQ) {
+  HeadlessSession::SetUp();  // a console in the game's colours
+  start_game_window("1 \\s\n1 Q\n1 q\n");
+  con_set_fg(kCyan);  // the round's number is drawn in the colour the last frame left
+  game_state.score = 1234;
+  game_state.round = 88;
+  game_state.lives = 7;
+  EXPECT_EQ(show_round_complete(game_state), kFlowPlay);
+  game_state.score = 99999999;
+  game_state.round = 55;
+  EXPECT_EQ(show_game_over(game_state), kFlowQuit);
+  EXPECT_TRUE(screen().row(15) == std::string(kReturnPrompt) + " Q" &&
+              screen().fg(50, 15) == kCyan);
+  // 199,999,900 points fill the window with their label; q quits too, and so does the end of input.
+  game_state.score = 19999990;
+  EXPECT_TRUE(show_round_complete(game_state) == kFlowQuit &&
+              show_game_over(game_state) == kFlowQuit);
+  ASSERT_EQ(waits().size(), 4u);
+  expect_rows(waits()[0], kRoundCompleteScreen);
+  expect_colours(waits()[0], {Area{0, 3, 0, 31, kGreen}, Area{0, 3, 32, 54, kCyan},
+                              Area{4, 9, 0, 54, kGreen}, Area{10, 13, 0, 44, kCyan},
+                              Area{10, 17, 45, 54, kYellow}, Area{14, 17, 0, 34, kCyan},
+                              Area{14, 17, 35, 44, kYellow}, Area{19, 19, 0, 54, kPromptColours}});
+  expect_rows(waits()[1], kGameOverScreen);
+  expect_colours(waits()[1],
+                 {Area{0, 4, 0, 54, kRed}, Area{6, 6, 0, 6, kYellow}, Area{6, 6, 7, 15, kCyan},
+                  Area{6, 6, 16, 18, kYellow}, Area{10, 13, 0, 27, kCyan},
+                  Area{10, 13, 28, 54, kYellow}, Area{15, 15, 0, 54, kPromptColours}});
+  EXPECT_EQ(waits()[2].row(10), " _  ___  ___  ___  ___  ___  ___   __    __   ___ _");
 }
 
 }  // namespace

@@ -1,81 +1,64 @@
-// The real mazewick-sim binary, run on the game.
+// mazewick-sim as other tools run it: its command line, its records and its exit statuses.
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "run_files.h"
 
 namespace {
 
-struct SimResult {
-  int status;
-  std::string error;  // what it wrote to standard error
-};
-
-// Runs mazewick-sim with shell-quoted arguments, standard input from a file if given.
-SimResult run_binary(const std::string& arguments, const std::string& input_path = "/dev/null") {
-  const std::string error_path = temp_path("stderr");
-  const std::string command = std::string("'") + MAZEWICK_SIM + "' " + arguments + " < '" +
-                              input_path + "' 2> '" + error_path + "'";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(error_path)};
+// Runs mazewick-sim with shell-quoted arguments and redirections: its status and standard error.
+std::pair<int, std::string> run_sim(const std::string& arguments, const std::string& input,
+                                    const std::string& output = "/dev/null") {
+  const std::string error = temp_path("stderr");
+  const std::string command = "'" + std::string(MAZEWICK_SIM) + "' " + arguments + " < '" + input +
+                              "' > '" + output + "' 2> '" + error + "'";
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(error)};
 }
 
-TEST(MazewickSimTest, QuittingOnTheTitleScreenExitsWith0AndLeavesTheConsoleAsFound) {
-  const std::string script = write_file("script", "0 q\n");
-  const std::string screen = temp_path("screen");
-  const std::string waits = temp_path("waits");
-  SimResult result =
-      run_binary("--screen '" + screen + "' --waits '" + waits + "' '" + script + "'");
-  EXPECT_EQ(result.status, 0) << result.error;
-  EXPECT_EQ(result.error, "");
-  std::vector<std::string> lines = read_lines(screen);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
-  EXPECT_EQ(json_number(lines[0], "width"), 80);
-  EXPECT_EQ(json_number(lines[0], "height"), 25);
-  // The q was queued before the prompt read it: no wait.
-  EXPECT_TRUE(read_lines(waits).empty());
-  // The same with the script from standard input and the screen to standard output.
-  const std::string output = temp_path("stdout");
-  result = run_binary("--screen - - > '" + output + "'", script);
-  EXPECT_EQ(result.status, 0) << result.error;
-  lines = read_lines(output);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
-}
-
-TEST(MazewickSimTest, WithoutInputTheTitlePromptWaitsOnceAndTheGameQuits) {
-  const std::string waits = temp_path("waits");
-  const SimResult result = run_binary("--waits '" + waits + "'");
-  EXPECT_EQ(result.status, 0) << result.error;
-  const std::vector<std::string> lines = read_lines(waits);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(json_number(lines[0], "pause"), 0);
-  EXPECT_EQ(json_number(lines[0], "width"), 55);
-  EXPECT_EQ(json_number(lines[0], "height"), 33);
+// Every record to standard output, the script from standard input: the title's wait for a key,
+// at each pause the frame then the trace line, and the screen where --max-pauses ends the run.
+TEST(MazewickSimTest, WritesWaitsFramesTraceAndScreenUntilMaxPausesEndsTheRunWithStatus3) {
+  const std::string out = temp_path("out");
+  EXPECT_EQ(run_sim("--frames - --trace - --waits - --screen - --max-pauses 6 -",
+                    write_file("script", "1 s\n"), out),
+            std::make_pair(3, std::string()));
+  const std::vector<std::string> lines = read_lines(out);
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(lines[0].rfind("{\"pause\":0,\"width\":55,\"height\":33,\"rows\":[\"", 0), 0u);
   EXPECT_NE(lines[0].find("Press [S] to begin"), std::string::npos);
+  for (size_t i = 1; i < 13; ++i) {
+    const std::string kind = i % 2 ? "\"width\":55,\"height\":33," : "\"round\":0,";
+    EXPECT_EQ(lines[i].rfind("{\"pause\":" + std::to_string((i + 1) / 2) + "," + kind, 0), 0u);
+  }
+  EXPECT_EQ(lines[2],
+            "{\"pause\":1,\"round\":0,\"score\":1,\"next_life_at\":1000,\"lives\":3,\"fright\":0,"
+            "\"mode\":0,\"tick\":0,\"pellets_left\":296,\"pellets_total\":297,\"bonus_count\":0,"
+            "\"player\":[14,23,1,0],\"chasers\":[[13,13,1,12,13,0],[16,13,1,15,13,0],"
+            "[11,15,3,12,15,0],[14,15,3,15,15,0]],\"house\":[14,29,44,59],\"board\":\"3ab72318\"}");
+  EXPECT_EQ(lines[13].rfind("{\"pause\":6,\"width\":55,\"height\":33,", 0), 0u);
+  EXPECT_NE(lines[13].find("\"title\":\"Mazewick 1.0\""), std::string::npos);
 }
 
 TEST(MazewickSimTest, BadCommandLinesScriptsAndFilesAreOneLineErrorsWithStatus2) {
   const std::string script = write_file("script", "# start\n0 s\nx q\n");
   const std::string screen = temp_path("screen");
-  const struct {
-    std::string arguments;
-    std::string error;
-  } cases[] = {
-      {"--bogus", "--bogus"},
-      {"'" + temp_path("missing") + "'", "cannot read"},
-      {"--trace '" + temp_path("no/such/folder") + "'", "cannot write"},
-      // A malformed script line is named before the game starts.
-      {"--screen '" + screen + "' '" + script + "'", script + ":3: "},
-  };
+  // The arguments, and what the error names; a bad script line is named before the game starts.
+  const std::string cases[][2] = {{"--bogus", "--bogus"},
+                                  {"--max-pauses 0", "--max-pauses"},
+                                  {"--screen a --screen b", "--screen given twice"},
+                                  {"a b", "more than one script"},
+                                  {"'" + temp_path("missing") + "'", "cannot read"},
+                                  {"--trace '" + temp_path("no/folder") + "'", "cannot write"},
+                                  {"--screen '" + screen + "' '" + script + "'", script + ":3: "}};
   for (const auto& c : cases) {
-    const SimResult result = run_binary(c.arguments);
-    EXPECT_EQ(result.status, 2) << c.arguments;
-    EXPECT_EQ(result.error.rfind("mazewick-sim: ", 0), 0u) << result.error;
-    EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
-    EXPECT_EQ(result.error.find('\n'), result.error.size() - 1) << result.error;
+    const auto [status, error] = run_sim(c[0], "/dev/null");
+    EXPECT_EQ(status, 2) << c[0];
+    EXPECT_EQ(error.rfind("mazewick-sim: ", 0), 0u) << error;
+    EXPECT_NE(error.find(c[1]), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), error.size() - 1) << error;
   }
   EXPECT_TRUE(read_lines(screen).empty());
 }
