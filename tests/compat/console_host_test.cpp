@@ -1,57 +1,74 @@
-// The console host through the Windows functions the game calls, on a fresh headless console.
+// The console host through the Windows functions the game calls, with keys from input scripts
+// delivered by the headless front end.
+#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "headless_session.h"
-#include "screen_dump.h"
 
 namespace {
 
-using ConsoleHostTest = HeadlessSession;
+// The log of a run: the key presses queued at the start and after each action, "p" and "w"
+// with the pause count for each pause and wait the front end tells of, "=" what each read gives
+// ("-" when it fails), and each control event as the handler that takes it ("^") or passes it on
+// ("pass") notes it.
+std::string g_log;
 
-HANDLE out() {
-  return GetStdHandle(STD_OUTPUT_HANDLE);
-}
-HANDLE in() {
-  return GetStdHandle(STD_INPUT_HANDLE);
-}
-
-void write(const std::string& bytes) {
-  DWORD written = 0;
-  ASSERT_TRUE(WriteConsoleA(out(), bytes.data(), bytes.size(), &written, nullptr));
-  EXPECT_EQ(written, bytes.size());
+BOOL WINAPI taking_handler(DWORD event) {
+  g_log += " ^" + std::to_string(event);
+  return TRUE;
 }
 
-// The rows with text, then "@" the cursor.
-std::string shown() {
-  const ConsoleHost& host = console_host();
-  return take_snapshot(host).rows() + " @" + std::to_string(host.cursor_x()) + "," +
-         std::to_string(host.cursor_y());
+BOOL WINAPI passing_handler(DWORD event) {
+  g_log += " pass" + std::to_string(event);
+  return FALSE;
 }
 
+class ConsoleHostTest : public HeadlessSession {
+ protected:
+  static HANDLE out() { return GetStdHandle(STD_OUTPUT_HANDLE); }
+  static HANDLE in() { return GetStdHandle(STD_INPUT_HANDLE); }
+  static void write(const std::string& bytes) {
+    DWORD written = 0;
+    ASSERT_TRUE(WriteConsoleA(out(), bytes.data(), bytes.size(), &written, nullptr));
+    EXPECT_EQ(written, bytes.size());
+  }
+  // The rows with text, then "@" the cursor.
+  static std::string shown() {
+    return screen().rows() + " @" + std::to_string(host().cursor_x()) + "," +
+           std::to_string(host().cursor_y());
+  }
+  void paused(ConsoleHost&, uint64_t pauses) override { note(" p" + std::to_string(pauses)); }
+  void waiting(ConsoleHost&, uint64_t pauses) override { note(" w" + std::to_string(pauses)); }
+  static void note(const std::string& what) {
+    g_log += what + "[";
+    for (const ConsoleKey& key : host().input_queue()) {
+      char text[8];
+      std::snprintf(text, sizeof text, key.ch > 0x20 && key.ch < 0x7F ? "%c" : "{%02x}", key.ch);
+      g_log += !key.down ? "" : key.has_char ? text : "{k}";
+    }
+    g_log += "]";
+  }
+};
+
+// On a console of 4 x 3.
 TEST_F(ConsoleHostTest, OutputModes) {
   constexpr DWORD kNoWrap = ENABLE_PROCESSED_OUTPUT, kWrap = kNoWrap | ENABLE_WRAP_AT_EOL_OUTPUT;
   const struct {
     DWORD mode;
-    int width, height;
     const char* bytes;
     const char* shown;
   } cases[] = {
-      {kWrap, 6, 2, "\x01\x1B\x7F\xDB", "☺←⌂█ @4,0"},  // other control bytes are glyphs
-      {kWrap, 6, 2, "a\abc\b\bX\r\b\b", "aXc @0,0"},   // bell; backspace stops at column 0
-      {kWrap, 20, 2, "ab\tc\td\te", "ab      c       d  e @0,1"},  // the last tab stop
-      {kWrap, 6, 2, "abc\nd", "abc|d @1,1"},
-      {kWrap, 4, 3, "top\nmid\nbot\n", "mid|bot @0,2"},  // a line feed on the bottom row scrolls
-      {kWrap, 4, 3, "abcd\nef", "abcd||ef @2,2"},        // the last column wraps at once
-      {kWrap, 2, 2, "abcde", "cd|e @1,1"},               // a wrap on the bottom row scrolls
-      {kNoWrap, 4, 3, "abcdef", "abcf @3,0"},            // the cursor stays in the last column
-      {kNoWrap, 4, 3, "abcd\nef", "abcd|ef @2,1"},       // a full row and a line feed: one row
-      {kNoWrap, 4, 3, "abcd\bX", "abXd @3,0"},
-      {ENABLE_WRAP_AT_EOL_OUTPUT, 8, 2, "a\n\r\b\a\t", "a◙♪◘•○ @6,0"},  // unprocessed
+      {kWrap, "\x01\x1B\x7F", "☺←⌂ @3,0"},           // other control bytes are glyphs
+      {kWrap, "top\nmid\nbot\n", "mid|bot @0,2"},    // a line feed on the bottom row scrolls
+      {kWrap, "abcd\nef", "abcd||ef @2,2"},          // the last column wraps at once
+      {kWrap, "abcdefghijklm", "efgh|ijkl|m @1,2"},  // a wrap on the bottom row scrolls
+      {kNoWrap, "abcdef", "abcf @3,0"},              // the cursor stays in the last column
+      {kNoWrap, "abcd\nef", "abcd|ef @2,1"},         // a full row and a line feed: one row
+      {ENABLE_WRAP_AT_EOL_OUTPUT, "a\n\r\b\a", "a◙♪◘|• @1,1"},  // unprocessed
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
-    host().reset(c.width, c.height);
+    host().reset(4, 3);
     ASSERT_TRUE(SetConsoleMode(out(), c.mode));
     write(c.bytes);
     EXPECT_EQ(shown(), c.shown);
@@ -62,22 +79,15 @@ TEST_F(ConsoleHostTest, OutputModes) {
 TEST_F(ConsoleHostTest, TheBufferIsNeverSmallerThanTheWindowAndKeepsWhatFits) {
   ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x2E));
   write("abc\ndef");
+  const SMALL_RECT windows[] = {{0, 0, 80, 24}, {70, 20, 79, 24}, {0, 0, 0, 0}};
+  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &windows[0]));
   EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {79, 25}));
   EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {80, 24}));
-  const SMALL_RECT windows[] = {{0, 0, 80, 24}, {9, 0, 5, 9}, {70, 20, 79, 24}, {1, 1, -1, 0}};
-  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &windows[0]));
-  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &windows[1]));
-  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &windows[2]));
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &windows[1]));
   ASSERT_TRUE(SetConsoleCursorPosition(out(), {75, 22}));
-  // Cursor and window move back inside the new buffer; the window keeps its size.
-  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {12, 6}));
-  ASSERT_TRUE(SetConsoleWindowInfo(out(), FALSE, &windows[3]));  // relative: the edges move
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {12, 6}));  // the cursor moves back inside
   EXPECT_EQ(shown(), "abc|def @11,5");
-  EXPECT_EQ(std::vector({host().window_left(), host().window_top(), host().window_right(),
-                         host().window_bottom()}),
-            std::vector({3, 2, 10, 5}));
-  const SMALL_RECT one_cell = {0, 0, 0, 0};
-  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &one_cell));
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &windows[2]));
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {2, 1}));
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {3, 2}));
   EXPECT_EQ(shown(), "ab @1,0");
@@ -85,93 +95,81 @@ TEST_F(ConsoleHostTest, TheBufferIsNeverSmallerThanTheWindowAndKeepsWhatFits) {
   EXPECT_EQ(host().cell(2, 0).attr, 0x07);  // new cells are blank in the default colours
 }
 
-// The control handlers of the tests note each call: their name and the event.
-std::string g_calls;
-BOOL WINAPI passing_handler(DWORD event) {
-  g_calls += " pass" + std::to_string(event);
-  return FALSE;
-}
-BOOL WINAPI taking_handler(DWORD event) {
-  g_calls += " take" + std::to_string(event);
-  return TRUE;
+TEST_F(ConsoleHostTest, MalformedScriptLinesAndStrayBackslashesAreFoundByTheirLineNumbers) {
+  const struct {
+    const char* script;
+    int error_line, stray_backslash_line;
+  } cases[] = {{"0 s\nx a\n", 2, 0},  {"# c\n\n5\n", 3, 0}, {"5\tq\n", 1, 0},
+               {" 5 q\n", 1, 0},      {"-1 q\n", 1, 0},     {"12a q\n", 1, 0},
+               {"0 a\n1 \\x4", 0, 2}, {"0 \\q\\\\\n", 0, 1}};
+  for (const auto& c : cases) {
+    const InputScript script = parse_input_script(c.script);
+    EXPECT_EQ(script.error_line, c.error_line) << c.script;
+    EXPECT_EQ(script.error.empty(), c.error_line == 0) << c.script;
+    EXPECT_EQ(script.stray_backslash_line, c.stray_backslash_line) << c.script;
+  }
 }
 
-TEST_F(ConsoleHostTest, InputModesShapeWhatReadsGiveAndWhatIsEchoed) {
+TEST_F(ConsoleHostTest, LinesComeAtTheirPausesOrWhenAReadWaitsAndReadsTakeThemAsTheModeSays) {
   constexpr DWORD kProcessed = ENABLE_PROCESSED_INPUT, kLine = ENABLE_LINE_INPUT,
                   kEcho = ENABLE_ECHO_INPUT;
   const struct {
     DWORD mode;
-    const char* keys;
-    DWORD to_read;
-    const char* reads;  // each read and "|", then the handlers called
-    const char* echoed;
+    const char* script;
+    // S: Sleep(100), R: a read of up to 4 bytes, B: Ctrl+Break, X: the console closed, I: Ctrl+C
+    // ignored, U: the taking handler removed.
+    const char* actions;
+    const char* log;  // then "|" and the rows echoed
   } cases[] = {
-      {kProcessed, "ab\r", 8, "a|b|\r|", ""},  // a character a read, as the game reads
-      {kProcessed | kLine, "ab\rc\r", 8, "ab\r\n|c\r\n|", ""},  // Enter ends a line as CR LF
-      {kLine, "abc\r", 3, "abc|\r\n|", ""},  // a short read leaves the rest of the line
-      {kProcessed | kLine | kEcho, "\bab\bc\r", 8, "ac\r\n|", "ac"},  // Backspace edits
-      {kLine | kEcho, "ab\b\r", 8, "ab\b\r\n|", "ab"},  // unprocessed it is a character
-      {kProcessed | kEcho, "a", 8, "a|", ""},           // echo needs line input
-      {kProcessed, "a\x03z", 8, "a|z| take0", ""},      // processed Ctrl+C raises an event instead
-      {kLine, "\x03\r", 8, "\x03\r\n|", ""},
+      // Comments, blank lines and CR skipped; escapes, and backslashes that start none.
+      {kProcessed, "# go\n\n  \n0 \\\\\\s\\e\\n\\r\\t\\x41\\xe9\\x00\\k \\q\\x4g\xDB\\\r\n", "",
+       "[\\{20}{1b}{0a}{0d}{09}A{e9}{00}{k}{20}\\q\\x4g{db}\\]"},
+      // In order at their pauses, each told of before its lines come.
+      {kProcessed, "2 a\n2 b\n3 c\n1 d\n", "SSS", "[] p1[] [] p2[] [ab] p3[ab] [abcd]"},
+      {kProcessed, "9 \\k\n9 \n9 q\n1 r\n", "RS", "[] w0[] =q [] p1[] [r]"},  // until a character
+      {kProcessed, "0 a\n", "RRR", "[a] =a [] w0[] =- [] =- [] ended"},
+      // The last handler is called first; Ctrl+C can be ignored, Ctrl+Break not; an event no
+      // handler
+      // takes, or the console closed whatever they do, ends the process and with it the input.
+      {kProcessed, "0 a\n1 \\x03\n", "BISUBR", "[a] ^1 [a] [a] p1[a] [a] [a] pass1 [] =- [] ended"},
+      {kProcessed, "0 a\n", "X", "[a] ^2 [] ended"},
+      {kProcessed, "0 a\\x03z\n", "RR", " ^0[az] =a [z] =z []"},  // Ctrl+C raises an event
+      {kLine, "0 \\x03bc\\r\n", "RR", "[{03}bc{0d}] =\003bc\r [] =\n []"},  // unprocessed: a key
+      // Enter ends a line as CR LF; a processed Backspace edits it, an unprocessed one is a key.
+      {kProcessed | kLine | kEcho, "0 \\x08ab\\x08c\\rd\\r\n", "RR",
+       "[{08}ab{08}c{0d}d{0d}] =ac\r\n [d{0d}] =d\r\n []|ac|d"},
+      {kLine | kEcho, "0 ab\\x08\\r\n", "R", "[ab{08}{0d}] =ab\b\r []|ab"},
+      {kProcessed | kEcho, "0 a\n", "R", "[a] =a []"},  // echo needs line input
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.keys);
-    host().reset();
-    g_calls.clear();
+    SetUp();
+    g_log.clear();
+    ASSERT_TRUE(SetConsoleCtrlHandler(passing_handler, TRUE));
     ASSERT_TRUE(SetConsoleCtrlHandler(taking_handler, TRUE));
     ASSERT_TRUE(SetConsoleMode(in(), c.mode));
-    for (const char* key = c.keys; *key != '\0'; ++key) {
-      host().push_keystroke(true, static_cast<uint8_t>(*key));
+    start(c.script);
+    note("");
+    for (const char* action = c.actions; *action != '\0'; ++action) {
+      char bytes[4];
+      DWORD count = 0;
+      if (*action == 'S') {
+        Sleep(100);
+      } else if (*action == 'R') {
+        const bool read = ReadConsoleA(in(), bytes, 4, &count, nullptr);
+        g_log += " =" + (read ? std::string(bytes, count) : "-");
+      } else if (*action == 'I' || *action == 'U') {
+        ASSERT_TRUE(
+            SetConsoleCtrlHandler(*action == 'I' ? nullptr : taking_handler, *action == 'I'));
+      } else {
+        host().raise_control_event(*action == 'B' ? CTRL_BREAK_EVENT : CTRL_CLOSE_EVENT);
+      }
+      note(" ");
     }
-    std::string reads;
-    char buffer[8] = {};
-    // Nothing left to take and no front end to wait through: the read fails.
-    for (DWORD read = 0; ReadConsoleA(in(), buffer, c.to_read, &read, nullptr);) {
-      reads += std::string(buffer, read) + "|";
-    }
-    EXPECT_EQ(reads + g_calls, c.reads);
-    EXPECT_EQ(screen().row(0), c.echoed);
+    const std::string echoed = screen().rows();
+    EXPECT_EQ(g_log + (host().input_ended() ? " ended" : "") + (echoed.empty() ? "" : "|" + echoed),
+              c.log)
+        << c.script << c.actions;
   }
-}
-
-TEST_F(ConsoleHostTest, ControlEventsGoToTheLastHandlerFirstAndOneThatNoneTakesEndsTheProcess) {
-  g_calls.clear();
-  ASSERT_TRUE(SetConsoleCtrlHandler(passing_handler, TRUE));
-  ASSERT_TRUE(SetConsoleCtrlHandler(taking_handler, TRUE));
-  host().push_keystroke(true, 'a');
-  EXPECT_TRUE(host().raise_control_event(CTRL_BREAK_EVENT));
-  ASSERT_TRUE(SetConsoleCtrlHandler(taking_handler, FALSE));
-  EXPECT_FALSE(SetConsoleCtrlHandler(taking_handler, FALSE));
-  ASSERT_TRUE(SetConsoleCtrlHandler(nullptr, TRUE));  // an ignored Ctrl+C reaches no handler
-  EXPECT_TRUE(host().raise_control_event(CTRL_C_EVENT));
-  EXPECT_EQ(host().input_queue().size(), 2u);
-  EXPECT_FALSE(host().raise_control_event(CTRL_BREAK_EVENT));
-  EXPECT_EQ(g_calls, " take1 pass1");
-  // The process ends: no key is left or comes, and a read fails.
-  host().push_keystroke(true, 'b');
-  char ch = 0;
-  DWORD read = 0;
-  EXPECT_FALSE(ReadConsoleA(in(), &ch, 1, &read, nullptr));
-  // Closing the console ends it even when a handler takes the event.
-  host().reset();
-  ASSERT_TRUE(SetConsoleCtrlHandler(taking_handler, TRUE));
-  EXPECT_FALSE(host().raise_control_event(CTRL_CLOSE_EVENT));
-  EXPECT_TRUE(host().input_ended());
-}
-
-TEST_F(ConsoleHostTest, TheScreenDumpIsOneLineOfJsonWithTheGlyphsAndTheTextEscaped) {
-  host().reset(3, 2);
-  ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x1E));
-  write("\x01\xDB\n");
-  ASSERT_TRUE(SetConsoleTextAttribute(out(), 0xC4));
-  write("\"\\");
-  const CONSOLE_CURSOR_INFO hidden = {60, FALSE};
-  ASSERT_TRUE(SetConsoleCursorInfo(out(), &hidden));
-  ASSERT_TRUE(SetConsoleTitleA("a\"\n\x1B\xE9"));
-  EXPECT_EQ(screen_dump_json(host(), 7),
-            R"({"pause":7,"width":3,"height":2,"rows":["☺█ ","\"\\ "],"fg":["ee7","447"],)"
-            R"("bg":["110","cc0"],"cursor":[2,1,0,60],"title":"a\"\n\u001bΘ"})");
 }
 
 }  // namespace

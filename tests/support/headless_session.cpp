@@ -21,38 +21,26 @@ std::string ScreenSnapshot::rows() const {
 }
 
 ScreenSnapshot take_snapshot(const ConsoleHost& host) {
-  ScreenSnapshot shot{host.width(),
-                      host.height(),
-                      host.window_right() - host.window_left() + 1,
-                      host.window_bottom() - host.window_top() + 1,
-                      host.output_mode(),
-                      {},
-                      host.cursor_x(),
-                      host.cursor_y(),
-                      host.cursor_visible(),
-                      host.font_width(),
-                      host.font_height(),
-                      host.title()};
-  for (int y = 0; y < host.height(); ++y) {
-    for (int x = 0; x < host.width(); ++x) {
-      shot.cells.push_back(host.cell(x, y));
-    }
+  ScreenSnapshot shot(host.width(), host.height(), host.window_right() - host.window_left() + 1,
+                      host.window_bottom() - host.window_top() + 1, host.output_mode(),
+                      std::vector<ConsoleCell>(), host.cursor_x(), host.cursor_y(),
+                      host.cursor_visible(), host.font_width(), host.font_height(), host.title());
+  for (int i = 0; i < host.width() * host.height(); ++i) {
+    shot.cells.push_back(host.cell(i % host.width(), i / host.width()));
   }
   return shot;
 }
 
 void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& pieces, int x) {
-  std::string text;
-  int column = x;
+  std::string text(static_cast<size_t>(x), ' ');
   for (const Piece& piece : pieces) {
-    text += piece.text;
-    for (size_t i = 0; i < piece.text.size(); ++i, ++column) {
-      EXPECT_EQ(screen.fg(column, y), piece.colour) << "row " << y << " column " << column;
-      EXPECT_EQ(screen.bg(column, y), 0) << "row " << y << " column " << column;
+    for (size_t i = 0; i < piece.text.size(); ++i, ++x) {
+      EXPECT_EQ(screen.fg(x, y), piece.colour) << "row " << y << " column " << x;
+      EXPECT_EQ(screen.bg(x, y), 0) << "row " << y << " column " << x;
     }
+    text += piece.text;
   }
-  EXPECT_EQ(screen.row(y), std::string(static_cast<size_t>(x), ' ') +
-                               text.substr(0, text.find_last_not_of(' ') + 1));
+  EXPECT_EQ(screen.row(y), text.substr(0, text.find_last_not_of(' ') + 1));
 }
 
 void HeadlessSession::SetUp() {

@@ -10,10 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "console_host.h"
 #include "game/game_state.h"
 #include "headless_frontend.h"
-#include "input_script.h"
 
 // The screen as it stood at one moment.
 struct ScreenSnapshot {
@@ -63,16 +61,13 @@ class HeadlessSession : public ::testing::Test, public HeadlessObserver {
   void start_game_window(const std::string& script = "");
 
   static ConsoleHost& host() { return console_host(); }
-  // The screen now.
   static ScreenSnapshot screen() { return take_snapshot(console_host()); }
   // The screen at every wait for a key, in order.
   const std::vector<ScreenSnapshot>& waits() const { return waits_; }
   uint64_t pauses() const { return frontend_->pauses(); }
 
-  void paused(ConsoleHost& /*host*/, uint64_t /*pauses*/) override {}
-  void waiting(ConsoleHost& host, uint64_t /*pauses*/) override {
-    waits_.push_back(take_snapshot(host));
-  }
+  void paused(ConsoleHost&, uint64_t) override {}
+  void waiting(ConsoleHost& host, uint64_t) override { waits_.push_back(take_snapshot(host)); }
 
  private:
   std::unique_ptr<HeadlessFrontend> frontend_;
