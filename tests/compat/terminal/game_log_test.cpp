@@ -22,7 +22,7 @@ TEST(GameLogTest, WritesLinesThatLoadBackAsTheSameKeysAndTellsOfAFullDiskAndAFau
   }
   log.keys_queued(UINT64_MAX, keys);
   log.paused(1);
-  log.paused(2);  // nothing more after the first line that failed
+  log.paused(2);  // a second line fails too: still one line of errors
   EXPECT_EQ(log.write_errors(), "cannot write /dev/full: No space left on device\n");
   EXPECT_EQ(read_lines(recording)[2], "# terminal 55 x 33");
   EXPECT_EQ(recording_header(1700000000, 80, 40)[1], "# recorded 2023-11-14 22:13:20 UTC");
