@@ -1,6 +1,5 @@
 #include "headless_session.h"
 
-#include "actors/random.h"
 #include "console/console.h"
 #include "cp437.h"
 #include "game/game_main.h"
@@ -13,49 +12,41 @@ std::string ScreenSnapshot::row(int y) const {
   return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
-ScreenSnapshot take_snapshot(const ConsoleHost& host) {
-  ScreenSnapshot snapshot;
-  snapshot.width = host.width();
-  snapshot.height = host.height();
-  snapshot.window_width = host.window_right() - host.window_left() + 1;
-  snapshot.window_height = host.window_bottom() - host.window_top() + 1;
-  snapshot.output_mode = host.output_mode();
-  for (int y = 0; y < host.height(); ++y) {
-    for (int x = 0; x < host.width(); ++x) {
-      snapshot.cells.push_back(host.cell(x, y));
-    }
+std::string ScreenSnapshot::rows() const {
+  std::string text;
+  for (int y = 0; y < height; ++y) {
+    text += row(y) + '|';
   }
-  snapshot.cursor_x = host.cursor_x();
-  snapshot.cursor_y = host.cursor_y();
-  snapshot.cursor_visible = host.cursor_visible();
-  snapshot.font_width = host.font_width();
-  snapshot.font_height = host.font_height();
-  snapshot.title = host.title();
-  return snapshot;
+  return text.erase(text.find_last_not_of('|') + 1);
+}
+
+ScreenSnapshot take_snapshot(const ConsoleHost& host) {
+  ScreenSnapshot shot(host.width(), host.height(), host.window_right() - host.window_left() + 1,
+                      host.window_bottom() - host.window_top() + 1, host.output_mode(),
+                      std::vector<ConsoleCell>(), host.cursor_x(), host.cursor_y(),
+                      host.cursor_visible(), host.font_width(), host.font_height(), host.title());
+  for (int i = 0; i < host.width() * host.height(); ++i) {
+    shot.cells.push_back(host.cell(i % host.width(), i / host.width()));
+  }
+  return shot;
 }
 
 void expect_row(const ScreenSnapshot& screen, int y, const std::vector<Piece>& pieces, int x) {
-  std::string text;
-  int column = x;
+  std::string text(static_cast<size_t>(x), ' ');
   for (const Piece& piece : pieces) {
-    text += piece.text;
-    for (size_t i = 0; i < piece.text.size(); ++i, ++column) {
-      EXPECT_EQ(screen.fg(column, y), piece.colour) << "row " << y << " column " << column;
-      EXPECT_EQ(screen.bg(column, y), 0) << "row " << y << " column " << column;
+    for (size_t i = 0; i < piece.text.size(); ++i, ++x) {
+      EXPECT_EQ(screen.fg(x, y), piece.colour) << "row " << y << " column " << x;
+      EXPECT_EQ(screen.bg(x, y), 0) << "row " << y << " column " << x;
     }
+    text += piece.text;
   }
-  EXPECT_EQ(screen.row(y), std::string(static_cast<size_t>(x), ' ') +
-                               text.substr(0, text.find_last_not_of(' ') + 1));
+  EXPECT_EQ(screen.row(y), text.substr(0, text.find_last_not_of(' ') + 1));
 }
 
 void HeadlessSession::SetUp() {
   console_host().reset();
   reset_program_state();
   waits_.clear();
-}
-
-void HeadlessSession::TearDown() {
-  console_host().reset();
 }
 
 void HeadlessSession::start(const std::string& script) {
@@ -74,10 +65,4 @@ void HeadlessSession::start_game_window(const std::string& script) {
   start_resolved(script);
   con_set_window(0, 0, 55, 33);
   con_disable_wrap();
-}
-
-void HeadlessSession::paused(ConsoleHost& /*host*/, uint64_t /*pauses*/) {}
-
-void HeadlessSession::waiting(ConsoleHost& host, uint64_t /*pauses*/) {
-  waits_.push_back(take_snapshot(host));
 }

@@ -24,9 +24,8 @@ inline std::string write_file(const std::string& name, const std::string& text) 
 }
 
 inline std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -41,7 +40,6 @@ inline std::vector<std::string> read_lines(const std::string& path) {
 
 // The value of a numeric key in a line of compact JSON, -1 when it is not there.
 inline long long json_number(const std::string& line, const std::string& key) {
-  const std::string quoted = "\"" + key + "\":";
-  const size_t at = line.find(quoted);
-  return at == std::string::npos ? -1 : std::stoll(line.substr(at + quoted.size()));
+  const size_t at = line.find("\"" + key + "\":");
+  return at == std::string::npos ? -1 : std::stoll(line.substr(at + key.size() + 3));
 }
