@@ -1,69 +1,36 @@
 #include "play_checker.h"
 
+#include <initializer_list>
+
 #include "game_trace.h"
 #include "maze/board_queries.h"
 #include "maze/cell_byte.h"
 
 namespace {
 
-constexpr uint16_t kModeCycle = 270;
-constexpr uint8_t kMostBonusItems = 2;
 // House timers: 15 x (i + 1) at round set-up, then counted down; 128 while returning home.
 constexpr uint8_t kLongestHold = 60;
-constexpr uint8_t kMostLives = 255;
 constexpr uint32_t kTensPerExtraLife = 1000;
-// A new game starts from these; its first tick can eat at most a power pellet (5 tens).
-constexpr uint32_t kFirstNextLife = 1000;
-constexpr uint8_t kStartingLives = 3;
-constexpr uint32_t kMostFirstTickScore = 5;
 
-std::string describe(const char* rule, uint64_t before, uint64_t now) {
-  return std::string(rule) + " (before " + std::to_string(before) + ", now " + std::to_string(now) +
-         ")";
+struct Rule {
+  bool holds;
+  const char* name;
+  uint64_t before;
+  uint64_t now;
+};
+
+std::string first_broken(std::initializer_list<Rule> rules) {
+  for (const Rule& rule : rules) {
+    if (!rule.holds) {
+      return std::string(rule.name) + " (before " + std::to_string(rule.before) + ", now " +
+             std::to_string(rule.now) + ")";
+    }
+  }
+  return "";
 }
 
 bool on_board(const Actor& actor) {
   return actor.x < kBoardWidth && actor.y < kBoardHeight;
-}
-
-uint16_t pellets_on_board(const Board& board) {
-  return static_cast<uint16_t>(count_cells(board, kFloor | kItemPellet, 0xCF) +
-                               count_cells(board, kFloor | kItemPowerPellet, 0xCF));
-}
-
-// What holds at any pause, whatever came before.
-std::string check_alone(const GameState& state) {
-  if (state.pellets_left > state.pellets_total) {
-    return describe("more pellets left than the round had", state.pellets_total,
-                    state.pellets_left);
-  }
-  if (pellets_on_board(state.board) != state.pellets_left) {
-    return describe("pellets on the Board differ from pellets left", state.pellets_left,
-                    pellets_on_board(state.board));
-  }
-  if (!on_board(state.player)) {
-    return describe("player off the Board", state.player.x, state.player.y);
-  }
-  for (const Chaser& chaser : state.chasers) {
-    if (!on_board(chaser)) {
-      return describe("chaser off the Board", chaser.x, chaser.y);
-    }
-  }
-  for (const uint8_t timer : state.house_timers) {
-    if (timer > kLongestHold && timer != kHouseReturning) {
-      return describe("house timer out of its range", kLongestHold, timer);
-    }
-  }
-  if (state.score > state.next_life_at) {
-    return describe("score past the next extra life", state.next_life_at, state.score);
-  }
-  if (state.bonus_count > kMostBonusItems) {
-    return describe("too many bonus items", kMostBonusItems, state.bonus_count);
-  }
-  if (state.mode_timer >= kModeCycle) {
-    return describe("mode timer past its cycle", kModeCycle, state.mode_timer);
-  }
-  return "";
 }
 
 // Lives go down by one for a lost life and up by one for each extra life, capped at 255; a
@@ -73,81 +40,77 @@ bool lives_follow(const GameState& last, const GameState& state) {
   if (state.next_life_at < last.next_life_at || gained_tens % kTensPerExtraLife != 0) {
     return false;
   }
-  const uint32_t gained = gained_tens / kTensPerExtraLife;
-  for (uint32_t lost = 0; lost <= 1; ++lost) {
-    if (lost > last.lives) {
-      continue;
-    }
-    const uint32_t expected = last.lives - lost + gained;
-    if (state.lives == (expected > kMostLives ? kMostLives : expected)) {
+  for (uint32_t lost = 0; lost <= 1 && lost <= last.lives; ++lost) {
+    const uint32_t expected = last.lives - lost + gained_tens / kTensPerExtraLife;
+    if (state.lives == (expected > 255 ? 255 : expected)) {
       return true;
     }
   }
   return false;
 }
 
-// From one pause to the next within a round.
-std::string check_same_round(const GameState& last, const GameState& state, bool board_changed) {
-  if (state.round != last.round) {
-    return describe("round changed within a round", last.round, state.round);
-  }
-  if (state.pellets_total != last.pellets_total) {
-    return describe("pellet total changed within a round", last.pellets_total, state.pellets_total);
-  }
-  if (state.pellets_left > last.pellets_left || state.pellets_left + 1 < last.pellets_left) {
-    return describe("pellets left changed by more than one eaten", last.pellets_left,
-                    state.pellets_left);
-  }
-  if (state.score < last.score) {
-    return describe("score fell within a game", last.score, state.score);
-  }
-  if (state.bonus_count < last.bonus_count) {
-    return describe("bonus count fell within a round", last.bonus_count, state.bonus_count);
-  }
-  const bool eaten = state.pellets_left < last.pellets_left || state.score > last.score;
-  const bool bonus_placed = state.bonus_count > last.bonus_count;
-  if (board_changed && !eaten && !bonus_placed) {
-    return "the Board changed with nothing eaten and no bonus item placed";
-  }
-  if (state.pellets_left < last.pellets_left && !board_changed) {
-    return "a pellet was eaten and the Board stayed the same";
-  }
-  return "";
-}
-
 }  // namespace
 
 std::string PlayChecker::check(const GameState& state) {
-  std::string problem = check_alone(state);
-  const uint32_t board_hash_now = board_hash(state.board);
-  if (problem.empty() && seen_) {
-    const GameState& last = last_;
-    if (state.tick != static_cast<uint8_t>(last.tick + 1)) {
-      problem = describe("tick count did not go up by one", last.tick, state.tick);
-    } else if (last.lives == 0) {
-      // Game over, the title screen, and the first tick of a new game.
-      if (state.round != 0 || state.lives != kStartingLives ||
-          state.next_life_at != kFirstNextLife || state.score > kMostFirstTickScore) {
-        problem = describe("a new game did not start afresh", last.score, state.score);
-      }
-    } else if (last.pellets_left == 0) {
-      // Round complete, then the first tick of the next round.
-      if (state.round != static_cast<uint8_t>(last.round + 1)) {
-        problem = describe("the next round is not the one after", last.round, state.round);
-      } else if (state.score < last.score) {
-        problem = describe("score fell within a game", last.score, state.score);
-      } else if (!lives_follow(last, state)) {
-        problem = describe("lives changed other than by a lost or an extra life", last.lives,
-                           state.lives);
-      }
-    } else {
-      problem = check_same_round(last, state, board_hash_now != last_board_hash_);
-      if (problem.empty() && !lives_follow(last, state)) {
-        problem = describe("lives changed other than by a lost or an extra life", last.lives,
-                           state.lives);
-      }
-    }
+  const GameState& last = last_;
+  const Actor* off_board = on_board(state.player) ? nullptr : &state.player;
+  for (const Chaser& chaser : state.chasers) {
+    off_board = off_board == nullptr && !on_board(chaser) ? &chaser : off_board;
   }
+  uint8_t wild_timer = 0;
+  for (const uint8_t timer : state.house_timers) {
+    wild_timer = timer > kLongestHold && timer != kHouseReturning ? timer : wild_timer;
+  }
+  const auto pellets =
+      static_cast<uint16_t>(count_cells(state.board, kFloor | kItemPellet, 0xCF) +
+                            count_cells(state.board, kFloor | kItemPowerPellet, 0xCF));
+  const uint32_t board_hash_now = board_hash(state.board);
+  const bool board_changed = board_hash_now != last_board_hash_;
+  // After a game over comes the title screen and the first tick of a new game; after a round
+  // complete, the first tick of the next round; else the same round goes on.
+  const bool new_game = seen_ && last.lives == 0;
+  const bool next_round = seen_ && !new_game && last.pellets_left == 0;
+  const bool same_round = seen_ && !new_game && !next_round;
+  const bool eaten = state.pellets_left < last.pellets_left || state.score > last.score;
+  const std::string problem = first_broken({
+      {state.pellets_left <= state.pellets_total, "more pellets left than the round had",
+       state.pellets_total, state.pellets_left},
+      {pellets == state.pellets_left, "pellets on the Board differ from pellets left",
+       state.pellets_left, pellets},
+      {off_board == nullptr, "a figure off the Board (column, row)", off_board ? off_board->x : 0u,
+       off_board ? off_board->y : 0u},
+      {wild_timer == 0, "house timer out of its range", kLongestHold, wild_timer},
+      {state.score <= state.next_life_at, "score past the next extra life", state.next_life_at,
+       state.score},
+      {state.bonus_count <= 2, "more than two bonus items", 2, state.bonus_count},
+      {state.mode_timer < 270, "mode timer past its cycle of 270 ticks", 270, state.mode_timer},
+      {!seen_ || state.tick == static_cast<uint8_t>(last.tick + 1),
+       "tick count did not go up by one", last.tick, state.tick},
+      // A new game's first tick can eat at most a power pellet (5 tens).
+      {!new_game ||
+           (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 && state.score <= 5),
+       "a new game did not start afresh", last.score, state.score},
+      {!next_round || state.round == static_cast<uint8_t>(last.round + 1),
+       "the next round is not the one after", last.round, state.round},
+      {!same_round || state.round == last.round, "round changed within a round", last.round,
+       state.round},
+      {!same_round || state.pellets_total == last.pellets_total,
+       "pellet total changed within a round", last.pellets_total, state.pellets_total},
+      {!same_round ||
+           (state.pellets_left <= last.pellets_left && state.pellets_left + 1 >= last.pellets_left),
+       "pellets left changed by more than one eaten", last.pellets_left, state.pellets_left},
+      {new_game || state.score >= last.score, "score fell within a game", last.score, state.score},
+      {!same_round || state.bonus_count >= last.bonus_count, "bonus count fell within a round",
+       last.bonus_count, state.bonus_count},
+      {!same_round || !board_changed || eaten || state.bonus_count > last.bonus_count,
+       "the Board changed with nothing eaten and no bonus item placed (score)", last.score,
+       state.score},
+      {!same_round || state.pellets_left == last.pellets_left || board_changed,
+       "a pellet was eaten and the Board stayed the same (pellets left)", last.pellets_left,
+       state.pellets_left},
+      {new_game || !seen_ || lives_follow(last, state),
+       "lives changed other than by a lost or an extra life", last.lives, state.lives},
+  });
   seen_ = true;
   last_ = state;
   last_board_hash_ = board_hash_now;

@@ -11,8 +11,8 @@
 
 class PlayChecker {
  public:
-  // The game state at the next pause (drawn, not yet counted). Empty when it follows sanely from
-  // the one before, else what is wrong, naming both pauses' values.
+  // The game at the next pause (drawn, not yet counted). Empty when it follows sanely from the
+  // one before, else the first rule broken, with the values it was judged on.
   std::string check(const GameState& state);
 
  private:

@@ -1,82 +1,91 @@
 #include "soak_frontend.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
+#include "game/game_main.h"
 #include "game/game_state.h"
 
 namespace {
 
-constexpr uint8_t kEscape = 0x1B;
-// Stands for a key that gives no character (an arrow, a function key) in the key sets below.
-constexpr uint8_t kNoCharacter = 0;
+constexpr char kEscape = 0x1B;
+// In the key sets, \x01 stands for a key that gives no character (an arrow, a function key).
+constexpr char kNoCharacter = 0x01;
 // Waits in a row without a tick between them after which the game is taken to be stuck.
 constexpr uint64_t kMostWaitsWithoutTick = 1000;
 
-constexpr char kSteeringKeys[] = "wasd";
-// Keys a round reads and ignores; \x01 becomes a key without a character.
+// Keys a round reads and ignores.
 constexpr char kIgnoredInRound[] = "WASDxyzqQ 1!\r\t\x01";
-// Keys the pause reads and ignores.
-constexpr char kIgnoredWhilePaused[] = "wasdxS 1\r\x01";
 // Keys the title screen and the result screens refuse.
 constexpr char kRefusedOnScreens[] = "xwadWAD0\r\x01";
 constexpr char kAnyKey[] = "asdfqQ \x1B\r\x01";
 
-// The rows of the screen as one text, bytes as they are.
-std::string screen_text(const ConsoleHost& host) {
-  std::string text;
-  for (int y = 0; y < host.height(); ++y) {
-    for (int x = 0; x < host.width(); ++x) {
-      text += static_cast<char>(host.cell(x, y).ch);
-    }
-    text += '\n';
-  }
-  return text;
-}
+// Random play's answer to the screen that shows the words: quit now and then, else now and then
+// one of the other keys, else the key that goes on.
+struct ScreenAnswer {
+  const char* shows;
+  double quit_percent;
+  double other_percent;
+  const char* other_keys;
+  const char* go_on_keys;
+};
+
+constexpr ScreenAnswer kScreenAnswers[] = {
+    {"Invalid selection, press any key to try again!", 0, 100, kAnyKey, ""},
+    {"PAUSED", 2, 10, "wasdxS 1\r\x01", "\x1B"},
+    {" to begin, and ", 1, 5, kRefusedOnScreens, "sS"},
+    {" to continue, or ", 1, 5, kRefusedOnScreens, " "},
+    {" to return to title, or ", 1, 5, kRefusedOnScreens, " "},
+    {"", 0, 100, kAnyKey, ""},
+};
 
 }  // namespace
 
-SoakFrontend::SoakFrontend(uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget)
-    : planned_(!plan.empty()), script_(std::move(plan)), random_(seed), tick_budget_(tick_budget) {}
+SoakFrontend::SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan,
+                           uint64_t tick_budget)
+    : keys_(keys), script_(std::move(plan)), random_(seed), tick_budget_(tick_budget) {}
 
-void SoakFrontend::attach(ConsoleHost& host) {
+void SoakFrontend::run() {
+  ConsoleHost& host = console_host();
+  host.reset();
+  reset_program_state();
   script_.attach(host);
   host.set_frontend(this);
+  const int status = game_main(0, nullptr);
+  host.set_frontend(nullptr);
+  if (problem_.empty() && status != 0) {
+    problem_ = "the game ended with status " + std::to_string(status);
+  }
 }
 
 bool SoakFrontend::chance(double percent) {
   return std::uniform_real_distribution<double>(0.0, 100.0)(random_) < percent;
 }
 
-uint8_t SoakFrontend::pick(const char* keys) {
-  size_t count = 0;
-  while (keys[count] != '\0') {
-    ++count;
-  }
-  const size_t index = std::uniform_int_distribution<size_t>(0, count - 1)(random_);
-  const auto key = static_cast<uint8_t>(keys[index]);
-  return key == 0x01 ? kNoCharacter : key;
-}
-
-void SoakFrontend::press(ConsoleHost& host, uint8_t key) {
-  host.push_keystroke(key != kNoCharacter, key);
+void SoakFrontend::press_one_of(ConsoleHost& host, const char* keys) {
+  const size_t last = std::strlen(keys) - 1;
+  const char key = keys[std::uniform_int_distribution<size_t>(0, last)(random_)];
+  host.push_keystroke(key != kNoCharacter, key == kNoCharacter ? 0 : static_cast<uint8_t>(key));
 }
 
 void SoakFrontend::stop(ConsoleHost& host) {
   stopping_ = true;
-  press(host, kEscape);
+  host.push_keystroke(true, kEscape);
   host.end_input();
 }
 
 void SoakFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
   if (stopping_) {
+    ++tally_.ticks_after_stop;
     return;
   }
   const GameState& game = game_state;
   const bool round_goes_on = game.lives != 0 && game.pellets_left != 0;
   // The Esc pressed in the last tick pauses the game after this one; its resume goes first, so
   // that the planned keys due now reach the next tick and not the pause.
-  if (planned_ && pause_asked_ && round_goes_on) {
-    press(host, kEscape);
+  if (pause_asked_ && round_goes_on) {
+    host.push_keystroke(true, kEscape);
   }
   pause_asked_ = false;
   script_.sleep(host, milliseconds);
@@ -86,126 +95,76 @@ void SoakFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
   const std::string problem = checker_.check(game);
   if (!problem.empty()) {
     problem_ = "pause " + std::to_string(tally_.ticks) + ": " + problem;
-    stop(host);
-    return;
+    return stop(host);
   }
-  if (game_over_before_) {
-    ++tally_.games;
-  } else if (game.lives < lives_before_) {
-    ++tally_.lives_lost;
-  }
-  game_over_before_ = game.lives == 0;
+  tally_.games += lives_before_ == 0;
+  tally_.lives_lost += lives_before_ != 0 && game.lives < lives_before_;
+  tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
+  tally_.highest_round = std::max<unsigned>(tally_.highest_round, game.round);
   lives_before_ = game.lives;
-  if (game.lives != 0 && game.pellets_left == 0) {
-    ++tally_.rounds_completed;
-  }
-  if (game.round > tally_.highest_round) {
-    tally_.highest_round = game.round;
-  }
   if (tally_.ticks >= tick_budget_) {
-    stop(host);
-    return;
+    return stop(host);
   }
   // Keys pressed as a round ends would answer the screen after it; the screens get their own.
-  if (round_goes_on) {
+  if (round_goes_on && keys_ != SoakKeys::kPlanAlone) {
     press_keys_in_tick(host);
   }
 }
 
 void SoakFrontend::press_keys_in_tick(ConsoleHost& host) {
-  if (!planned_ && chance(20)) {
-    press(host, pick(kSteeringKeys));
+  if (keys_ == SoakKeys::kRandom && chance(20)) {
+    press_one_of(host, "wasd");
     if (chance(10)) {
       // Two turns in one tick: the last one counts.
-      press(host, pick(kSteeringKeys));
+      press_one_of(host, "wasd");
     }
   }
   if (chance(4)) {
-    press(host, pick(kIgnoredInRound));
+    press_one_of(host, kIgnoredInRound);
   }
   if (chance(0.2)) {
-    press(host, kEscape);
-    pause_asked_ = true;
+    host.push_keystroke(true, kEscape);
+    pause_asked_ = keys_ != SoakKeys::kRandom;
     ++tally_.pauses_asked;
   }
-}
-
-void SoakFrontend::poll_input(ConsoleHost& host) {
-  script_.poll_input(host);
-}
-
-SoakFrontend::Screen SoakFrontend::screen_shown(const ConsoleHost& host) {
-  const std::string text = screen_text(host);
-  const auto shows = [&text](const char* words) { return text.find(words) != std::string::npos; };
-  if (shows("Invalid selection, press any key to try again!")) {
-    return Screen::kInvalidSelection;
-  }
-  if (shows("PAUSED")) {
-    return Screen::kPaused;
-  }
-  if (shows(" to begin, and ")) {
-    return Screen::kTitle;
-  }
-  if (shows(" to continue, or ")) {
-    return Screen::kRoundComplete;
-  }
-  if (shows(" to return to title, or ")) {
-    return Screen::kGameOver;
-  }
-  return Screen::kUnknown;
 }
 
 bool SoakFrontend::wait_for_input(ConsoleHost& host) {
   if (stopping_) {
     return false;
   }
-  if (++waits_since_tick_ > kMostWaitsWithoutTick) {
+  if (keys_ != SoakKeys::kPlanAlone && ++waits_since_tick_ > kMostWaitsWithoutTick) {
     problem_ = "the game waited " + std::to_string(kMostWaitsWithoutTick) +
                " times for a key without a tick";
     host.end_input();
     return false;
   }
-  if (planned_) {
+  if (keys_ != SoakKeys::kRandom) {
     return script_.wait_for_input(host);
   }
-  answer(host, screen_shown(host));
+  answer_screen(host);
   return true;
 }
 
-void SoakFrontend::answer(ConsoleHost& host, Screen screen) {
+void SoakFrontend::answer_screen(ConsoleHost& host) {
   ++tally_.screens_answered;
-  switch (screen) {
-    case Screen::kTitle:
-      if (chance(1)) {
-        press(host, pick("qQ"));
-      } else if (chance(5)) {
-        press(host, pick(kRefusedOnScreens));
+  std::string text;
+  for (int y = 0; y < host.height(); ++y) {
+    for (int x = 0; x < host.width(); ++x) {
+      text += static_cast<char>(host.cell(x, y).ch);
+    }
+    text += '\n';
+  }
+  for (const ScreenAnswer& screen : kScreenAnswers) {
+    if (text.find(screen.shows) != std::string::npos) {
+      if (chance(screen.quit_percent)) {
+        press_one_of(host, "qQ");
+      } else if (chance(screen.other_percent)) {
+        press_one_of(host, screen.other_keys);
       } else {
-        press(host, pick("sS"));
+        press_one_of(host, screen.go_on_keys);
       }
-      break;
-    case Screen::kRoundComplete:
-    case Screen::kGameOver:
-      if (chance(1)) {
-        press(host, pick("qQ"));
-      } else if (chance(5)) {
-        press(host, pick(kRefusedOnScreens));
-      } else {
-        press(host, ' ');
-      }
-      break;
-    case Screen::kPaused:
-      if (chance(2)) {
-        press(host, pick("qQ"));
-      } else if (chance(10)) {
-        press(host, pick(kIgnoredWhilePaused));
-      } else {
-        press(host, kEscape);
-      }
-      break;
-    case Screen::kInvalidSelection:
-    case Screen::kUnknown:
-      press(host, pick(kAnyKey));
-      break;
+      return;
+    }
   }
 }

@@ -1,5 +1,6 @@
-// Random play on the headless console: a front end that presses random keys in the ticks of a
-// round and answers the title, result and pause screens, checking the game at every pause.
+// Play on the headless console, checked at every pause: random play that answers the title,
+// result and pause screens, or a script's keys, alone or with random keys added that the game
+// ignores in a round (other letters, keys without a character, a pause and its resume).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 #include "input_script.h"
 #include "play_checker.h"
 
-// What one run of the game saw.
+// What runs of the game saw.
 struct SoakTally {
   uint64_t ticks = 0;
   uint64_t games = 0;
@@ -20,42 +21,36 @@ struct SoakTally {
   uint64_t lives_lost = 0;
   uint64_t pauses_asked = 0;
   uint64_t screens_answered = 0;
+  uint64_t ticks_after_stop = 0;
   unsigned highest_round = 0;  // shown to the player as this + 1
 };
 
+enum class SoakKeys { kRandom, kPlanAndIgnored, kPlanAlone };
+
 class SoakFrontend final : public ConsoleFrontend {
  public:
-  // Random play when plan is empty; otherwise the plan's keys as the headless front end delivers
-  // them, with random keys added that the game ignores in a round (other letters, keys without a
-  // character, a pause and its resume), so that the planned game goes on as planned. The run is
-  // stopped after tick_budget ticks, or at the first broken rule.
-  SoakFrontend(uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget);
+  // The run is stopped after tick_budget ticks, or at the first broken rule: no more keys but an
+  // Esc, which pauses a round so that it can end.
+  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget);
 
-  // Becomes the host's front end.
-  void attach(ConsoleHost& host);
-
-  // The first rule broken, with the pause it was found at; empty while all is well.
+  // One run of the game, as a new process on a fresh 80 x 25 console would make it.
+  void run();
+  // The first rule broken, with the pause it was found at, or a failing exit status.
   const std::string& problem() const { return problem_; }
   const SoakTally& tally() const { return tally_; }
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override;
-  void poll_input(ConsoleHost& host) override;
+  void poll_input(ConsoleHost& host) override { script_.poll_input(host); }
   bool wait_for_input(ConsoleHost& host) override;
 
  private:
-  enum class Screen { kTitle, kRoundComplete, kGameOver, kPaused, kInvalidSelection, kUnknown };
-
-  static Screen screen_shown(const ConsoleHost& host);
   void press_keys_in_tick(ConsoleHost& host);
-  void answer(ConsoleHost& host, Screen screen);
-  // Ends the run: no more keys but an Esc, which pauses a round so that it can end.
+  void answer_screen(ConsoleHost& host);
   void stop(ConsoleHost& host);
-  // The chance, in percent, of an event.
   bool chance(double percent);
-  uint8_t pick(const char* keys);
-  void press(ConsoleHost& host, uint8_t key);
+  void press_one_of(ConsoleHost& host, const char* keys);
 
-  bool planned_;
+  SoakKeys keys_;
   HeadlessFrontend script_;
   std::mt19937 random_;
   uint64_t tick_budget_;
@@ -64,7 +59,6 @@ class SoakFrontend final : public ConsoleFrontend {
   std::string problem_;
   bool stopping_ = false;
   // The first tick of a run begins a game, as does the first after a game over.
-  bool game_over_before_ = true;
   uint8_t lives_before_ = 0;
   bool pause_asked_ = false;
   uint64_t waits_since_tick_ = 0;
