@@ -10,7 +10,7 @@
 #include "console_host.h"
 #include "fuzz_check.h"
 #include "input_script.h"
-#include "soak_frontend.h"
+#include "soak_play.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr uint64_t kMostPauses = 1500;

@@ -5,7 +5,7 @@
 
 #include "game/round_tick.h"
 #include "game/title_screen.h"
-#include "play_checker.h"
+#include "soak_play.h"
 
 namespace {
 

@@ -1,13 +1,9 @@
-// mazewick-soak: plays the game on the headless console for a given number of ticks, at random
-// with a fixed seed per run and along a planned long game, checking the game at every pause.
-//
-//   mazewick-soak [--ticks N] [--plan-ticks N] [--seed S]...
-//
-// --ticks: ticks in all (1,000,000 unless given). --plan-ticks: how many of them go to one long
-// game planned by mazewick-autoplay's planner, with random keys added that the game ignores
-// (a quarter of the ticks, at most 150,000, unless given). The other ticks are shared by the
-// seeds (1, 2 and 3 unless given), each playing run after run at random. Exit status 0 when
-// every rule held, 1 at the first broken one, 2 for a usage error.
+// mazewick-soak [--ticks N] [--plan-ticks N] [--seed S]...: plays the game on the headless
+// console for N ticks in all (1,000,000 unless given), checking it at every pause. The plan's
+// ticks (a quarter, at most 150,000, unless given) go to one long game planned by
+// mazewick-autoplay's planner, with random keys added that the game ignores; the seeds (1, 2 and
+// 3 unless given) share the rest, each playing run after run at random. Exit status 0 when every
+// rule held, 1 at the first broken one, 2 for a usage error.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -19,7 +15,7 @@
 
 #include "autoplay_planner.h"
 #include "input_script.h"
-#include "soak_frontend.h"
+#include "soak_play.h"
 
 namespace {
 
@@ -65,32 +61,28 @@ bool soak(const std::string& what, SoakKeys keys, uint32_t seed,
 
 int main(int argc, char** argv) {
   uint64_t ticks = 1000000;
-  uint64_t plan_ticks = 0;
-  bool plan_ticks_given = false;
+  uint64_t plan_ticks = UINT64_MAX;  // not given
   std::vector<uint32_t> seeds;
   // Options come in pairs: a name and its count.
   for (int i = 1; i < argc; i += 2) {
-    char* end = nullptr;
     const std::string name = argv[i];
+    char* end = nullptr;
     const bool counted = i + 1 < argc && argv[i + 1][0] >= '0' && argv[i + 1][0] <= '9';
     const uint64_t value = counted ? std::strtoull(argv[i + 1], &end, 10) : 0;
-    if (name == "--ticks" && counted && *end == '\0') {
-      ticks = value;
-    } else if (name == "--plan-ticks" && counted && *end == '\0') {
-      plan_ticks = value;
-      plan_ticks_given = true;
-    } else if (name == "--seed" && counted && *end == '\0') {
-      seeds.push_back(static_cast<uint32_t>(value));
-    } else {
+    uint64_t* const option = name == "--ticks"        ? &ticks
+                             : name == "--plan-ticks" ? &plan_ticks
+                                                      : nullptr;
+    if (!counted || *end != '\0' || (option == nullptr && name != "--seed")) {
       std::fprintf(stderr, "usage: mazewick-soak [--ticks N] [--plan-ticks N] [--seed S]...\n");
       return 2;
     }
+    option != nullptr ? * option = value : seeds.emplace_back(static_cast<uint32_t>(value));
   }
   if (seeds.empty()) {
     seeds = {1, 2, 3};
   }
-  plan_ticks =
-      std::min(plan_ticks_given ? plan_ticks : std::min<uint64_t>(ticks / 4, 150000), ticks);
+  plan_ticks = std::min(
+      plan_ticks == UINT64_MAX ? std::min<uint64_t>(ticks / 4, 150000) : plan_ticks, ticks);
   const auto started = std::chrono::steady_clock::now();
   SoakTally total;
   if (plan_ticks > 0 &&
@@ -108,9 +100,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::printf("all rules held over %llu ticks in %.1f s\n",
-              static_cast<unsigned long long>(total.ticks), seconds);
+              static_cast<unsigned long long>(total.ticks),
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
   return 0;
 }

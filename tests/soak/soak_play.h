@@ -6,12 +6,29 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console_host.h"
+#include "game/game_state.h"
 #include "headless_frontend.h"
 #include "input_script.h"
-#include "play_checker.h"
+
+// Checks that each pause follows sanely from the one before: counts within their bounds, every
+// figure on the Board, the score never falling within a game, lives changing only by a lost
+// life or an extra one, and the Board changing only when something was eaten, a bonus item
+// placed or a round set up.
+class PlayChecker {
+ public:
+  // The game at the next pause (drawn, not yet counted): empty, or the first rule broken with
+  // the values it was judged on.
+  std::string check(const GameState& state);
+
+ private:
+  bool seen_ = false;
+  GameState last_{};
+  uint32_t last_board_hash_ = 0;
+};
 
 // What runs of the game saw.
 struct SoakTally {
@@ -31,7 +48,8 @@ class SoakFrontend final : public ConsoleFrontend {
  public:
   // The run is stopped after tick_budget ticks, or at the first broken rule: no more keys but an
   // Esc, which pauses a round so that it can end.
-  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget);
+  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget)
+      : keys_(keys), script_(std::move(plan)), random_(seed), tick_budget_(tick_budget) {}
 
   // One run of the game, as a new process on a fresh 80 x 25 console would make it.
   void run();
@@ -44,11 +62,9 @@ class SoakFrontend final : public ConsoleFrontend {
   bool wait_for_input(ConsoleHost& host) override;
 
  private:
-  void press_keys_in_tick(ConsoleHost& host);
-  void answer_screen(ConsoleHost& host);
-  void stop(ConsoleHost& host);
   bool chance(double percent);
   void press_one_of(ConsoleHost& host, const char* keys);
+  void stop(ConsoleHost& host);
 
   SoakKeys keys_;
   HeadlessFrontend script_;
@@ -58,8 +74,7 @@ class SoakFrontend final : public ConsoleFrontend {
   SoakTally tally_;
   std::string problem_;
   bool stopping_ = false;
-  // The first tick of a run begins a game, as does the first after a game over.
-  uint8_t lives_before_ = 0;
+  uint8_t lives_before_ = 0;  // 0 before a run's first tick, which begins a game
   bool pause_asked_ = false;
   uint64_t waits_since_tick_ = 0;
 };
