@@ -19,13 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (script.error_line != 0) {
     return 0;
   }
-  SoakFrontend frontend(SoakKeys::kPlanAlone, 0, script.lines, kMostPauses);
+  SoakTally tally;
+  SoakFrontend frontend(SoakKeys::kPlanAlone, 0, script.lines, kMostPauses, tally);
   frontend.run();
   if (!frontend.problem().empty()) {
     fuzz_check_failed(frontend.problem().c_str(), __FILE__, __LINE__);
   }
   // The tick that reads the Esc, then its pause.
-  FUZZ_CHECK(frontend.tally().ticks_after_stop <= 1);
+  FUZZ_CHECK(tally.ticks_after_stop <= 1);
   const ConsoleHost& host = console_host();
   FUZZ_CHECK(host.width() == 80 && host.height() == 25 && host.cursor_visible());
   return 0;

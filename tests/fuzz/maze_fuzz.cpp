@@ -95,19 +95,6 @@ void query_board(const Board& board) {
   count_cells(board, kFloor | kItemPellet, 0xCF);
 }
 
-// Moves a figure anywhere, on the Board or off it, or sets the score or the round.
-void set_by_action(GameState& game, uint8_t what, uint8_t first, uint8_t second) {
-  if (what == 5) {
-    game.score = static_cast<uint32_t>(first) << 24 | static_cast<uint32_t>(second) << 8;
-  } else if (what == 6) {
-    game.round = first;
-  } else {
-    Actor& figure = what == 0 ? static_cast<Actor&>(game.player) : game.chasers[what - 1];
-    figure.x = first;
-    figure.y = second;
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -147,8 +134,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto action = static_cast<uint8_t>(*at++);
     const uint8_t what = (action >> 4) & 7;
     if ((action & 0x80) != 0 && what <= 6 && end - at >= 2) {
-      set_by_action(*game, what, static_cast<uint8_t>(at[0]), static_cast<uint8_t>(at[1]));
-      at += 2;
+      // A figure moved anywhere, on the Board or off it, or the score or the round set.
+      const auto first = static_cast<uint8_t>(*at++);
+      const auto second = static_cast<uint8_t>(*at++);
+      if (what == 5) {
+        game->score = uint32_t{first} << 24 | uint32_t{second} << 8;
+      } else if (what == 6) {
+        game->round = first;
+      } else {
+        Actor& figure = what == 0 ? static_cast<Actor&>(game->player) : game->chasers[what - 1];
+        figure.x = first;
+        figure.y = second;
+      }
       continue;
     }
     const bool keyed = (action & 0x80) == 0;

@@ -14,18 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 int main(int argc, char** argv) {
   std::vector<std::filesystem::path> files;
   for (int arg = 1; arg < argc; ++arg) {
-    if (!std::filesystem::is_directory(argv[arg])) {
-      files.emplace_back(argv[arg]);
-      continue;
-    }
-    std::vector<std::filesystem::path> in_directory;
-    for (const auto& entry : std::filesystem::directory_iterator(argv[arg])) {
-      if (entry.is_regular_file()) {
-        in_directory.push_back(entry.path());
+    const auto first = static_cast<std::ptrdiff_t>(files.size());
+    if (std::filesystem::is_directory(argv[arg])) {
+      for (const auto& entry : std::filesystem::directory_iterator(argv[arg])) {
+        if (entry.is_regular_file()) {
+          files.push_back(entry.path());
+        }
       }
+    } else {
+      files.emplace_back(argv[arg]);
     }
-    std::sort(in_directory.begin(), in_directory.end());
-    files.insert(files.end(), in_directory.begin(), in_directory.end());
+    std::sort(files.begin() + first, files.end());
   }
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);

@@ -36,13 +36,9 @@ bool soak(const std::string& what, SoakKeys keys, uint32_t seed,
   uint32_t runs = 0;
   std::string problem;
   while (problem.empty() && tally.ticks < budget && (runs == 0 || keys == SoakKeys::kRandom)) {
-    SoakFrontend frontend(keys, seed * 1000003u + runs++, plan, budget - tally.ticks);
+    SoakFrontend frontend(keys, seed * 1000003u + runs++, plan, budget, tally);
     frontend.run();
     problem = frontend.problem();
-    for (const auto& [name, count] : kCounts) {
-      tally.*count += frontend.tally().*count;
-    }
-    tally.highest_round = std::max(tally.highest_round, frontend.tally().highest_round);
   }
   std::printf("%s: %u runs", what.c_str(), runs);
   for (const auto& [name, count] : kCounts) {

@@ -49,16 +49,6 @@ struct Rule {
   uint64_t now;
 };
 
-std::string first_broken(std::initializer_list<Rule> rules) {
-  for (const Rule& rule : rules) {
-    if (!rule.holds) {
-      return std::string(rule.name) + " (before " + std::to_string(rule.before) + ", now " +
-             std::to_string(rule.now) + ")";
-    }
-  }
-  return "";
-}
-
 bool on_board(const Actor& actor) {
   return actor.x < kBoardWidth && actor.y < kBoardHeight;
 }
@@ -96,51 +86,55 @@ std::string PlayChecker::check(const GameState& state) {
                             count_cells(state.board, kFloor | kItemPowerPellet, 0xCF));
   const uint32_t board_hash_now = board_hash(state.board);
   const bool board_changed = board_hash_now != last_board_hash_;
-  // After a game over comes the title screen and the first tick of a new game; after a round
+  // After a game over come the title screen and the first tick of a new game; after a round
   // complete, the first tick of the next round; else the same round goes on.
   const bool new_game = seen_ && last.lives == 0;
   const bool next_round = seen_ && !new_game && last.pellets_left == 0;
   const bool same_round = seen_ && !new_game && !next_round;
   const bool eaten = state.pellets_left < last.pellets_left || state.score > last.score;
-  const std::string problem = first_broken({
-      {state.pellets_left <= state.pellets_total, "more pellets left than the round had",
-       state.pellets_total, state.pellets_left},
-      {pellets == state.pellets_left, "pellets on the Board differ from pellets left",
-       state.pellets_left, pellets},
-      {off_board == nullptr, "a figure off the Board (column, row)", off_board ? off_board->x : 0u,
-       off_board ? off_board->y : 0u},
-      {wild_timer == 0, "house timer out of its range", kLongestHold, wild_timer},
-      {state.score <= state.next_life_at, "score past the next extra life", state.next_life_at,
-       state.score},
-      {state.bonus_count <= 2, "more than two bonus items", 2, state.bonus_count},
-      {state.mode_timer < 270, "mode timer past its cycle of 270 ticks", 270, state.mode_timer},
-      {!seen_ || state.tick == static_cast<uint8_t>(last.tick + 1),
-       "tick count did not go up by one", last.tick, state.tick},
-      // A new game's first tick can eat at most a power pellet (5 tens).
-      {!new_game ||
-           (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 && state.score <= 5),
-       "a new game did not start afresh", last.score, state.score},
-      {!next_round || state.round == static_cast<uint8_t>(last.round + 1),
-       "the next round is not the one after", last.round, state.round},
-      {!same_round || state.round == last.round, "round changed within a round", last.round,
-       state.round},
-      {!same_round || state.pellets_total == last.pellets_total,
-       "pellet total changed within a round", last.pellets_total, state.pellets_total},
-      {!same_round ||
-           (state.pellets_left <= last.pellets_left && state.pellets_left + 1 >= last.pellets_left),
-       "pellets left changed by more than one eaten", last.pellets_left, state.pellets_left},
-      {new_game || state.score >= last.score, "score fell within a game", last.score, state.score},
-      {!same_round || state.bonus_count >= last.bonus_count, "bonus count fell within a round",
-       last.bonus_count, state.bonus_count},
-      {!same_round || !board_changed || eaten || state.bonus_count > last.bonus_count,
-       "the Board changed with nothing eaten and no bonus item placed (score)", last.score,
-       state.score},
-      {!same_round || state.pellets_left == last.pellets_left || board_changed,
-       "a pellet was eaten and the Board stayed the same (pellets left)", last.pellets_left,
-       state.pellets_left},
-      {new_game || !seen_ || lives_follow(last, state),
-       "lives changed other than by a lost or an extra life", last.lives, state.lives},
-  });
+  std::string problem;
+  for (const Rule& rule : std::initializer_list<Rule>{
+           {state.pellets_left <= state.pellets_total, "more pellets left than the round had",
+            state.pellets_total, state.pellets_left},
+           {pellets == state.pellets_left, "pellets on the Board differ from pellets left",
+            state.pellets_left, pellets},
+           {off_board == nullptr, "a figure off the Board (column, row)",
+            off_board ? off_board->x : 0u, off_board ? off_board->y : 0u},
+           {wild_timer == 0, "house timer out of range", kLongestHold, wild_timer},
+           {state.score <= state.next_life_at, "score past next extra life", state.next_life_at,
+            state.score},
+           {state.bonus_count <= 2, "more than two bonus items", 2, state.bonus_count},
+           {state.mode_timer < 270, "mode timer past 270 ticks", 270, state.mode_timer},
+           {!seen_ || state.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up",
+            last.tick, state.tick},
+           // A new game's first tick can eat at most a power pellet (5 tens).
+           {!new_game || (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 &&
+                          state.score <= 5),
+            "a new game did not start afresh", last.score, state.score},
+           {!next_round || state.round == static_cast<uint8_t>(last.round + 1),
+            "next round not the one after", last.round, state.round},
+           {!same_round || state.round == last.round, "round changed", last.round, state.round},
+           {!same_round || state.pellets_total == last.pellets_total, "pellet total changed",
+            last.pellets_total, state.pellets_total},
+           {!same_round || (state.pellets_left <= last.pellets_left &&
+                            state.pellets_left + 1 >= last.pellets_left),
+            "pellets left changed by more than one eaten", last.pellets_left, state.pellets_left},
+           {new_game || state.score >= last.score, "score fell", last.score, state.score},
+           {!same_round || state.bonus_count >= last.bonus_count, "bonus count fell",
+            last.bonus_count, state.bonus_count},
+           {!same_round || !board_changed || eaten || state.bonus_count > last.bonus_count,
+            "the Board changed with nothing eaten or placed (score)", last.score, state.score},
+           {!same_round || state.pellets_left == last.pellets_left || board_changed,
+            "a pellet eaten but the Board the same (pellets)", last.pellets_left,
+            state.pellets_left},
+           {new_game || !seen_ || lives_follow(last, state),
+            "lives changed other than by a lost or an extra life", last.lives, state.lives},
+       }) {
+    if (!rule.holds && problem.empty()) {
+      problem = std::string(rule.name) + " (before " + std::to_string(rule.before) + ", now " +
+                std::to_string(rule.now) + ")";
+    }
+  }
   seen_ = true;
   last_ = state;
   last_board_hash_ = board_hash_now;
@@ -169,7 +163,8 @@ void SoakFrontend::press_one_of(ConsoleHost& host, const char* keys) {
   host.push_keystroke(key != kNoCharacter, key == kNoCharacter ? 0 : static_cast<uint8_t>(key));
 }
 
-void SoakFrontend::stop(ConsoleHost& host) {
+void SoakFrontend::stop(ConsoleHost& host, const std::string& problem) {
+  problem_ = problem;
   stopping_ = true;
   host.push_keystroke(true, kEscape);
   host.end_input();
@@ -192,28 +187,23 @@ void SoakFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
   ++tally_.ticks;
   waits_since_tick_ = 0;
   const std::string problem = checker_.check(game);
-  if (!problem.empty()) {
-    problem_ = "pause " + std::to_string(tally_.ticks) + ": " + problem;
-    return stop(host);
+  if (!problem.empty() || tally_.ticks >= budget_) {
+    return stop(host,
+                problem.empty() ? "" : "pause " + std::to_string(tally_.ticks) + ": " + problem);
   }
   tally_.games += lives_before_ == 0;
   tally_.lives_lost += lives_before_ != 0 && game.lives < lives_before_;
   tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
   tally_.highest_round = std::max<unsigned>(tally_.highest_round, game.round);
   lives_before_ = game.lives;
-  if (tally_.ticks >= tick_budget_) {
-    return stop(host);
-  }
   // Keys pressed as a round ends would answer the screen after it; the screens get their own.
   if (!round_goes_on || keys_ == SoakKeys::kPlanAlone) {
     return;
   }
-  if (keys_ == SoakKeys::kRandom && chance(20)) {
+  // Up to two turns in one tick: the last one counts.
+  for (int turns = 0; keys_ == SoakKeys::kRandom && turns < 2 && chance(turns == 0 ? 20 : 10);
+       ++turns) {
     press_one_of(host, "wasd");
-    if (chance(10)) {
-      // Two turns in one tick: the last one counts.
-      press_one_of(host, "wasd");
-    }
   }
   if (chance(4)) {
     press_one_of(host, "WASDxyzqQ 1!\r\t\x01");
@@ -230,9 +220,8 @@ bool SoakFrontend::wait_for_input(ConsoleHost& host) {
     return false;
   }
   if (keys_ != SoakKeys::kPlanAlone && ++waits_since_tick_ > kMostWaitsWithoutTick) {
-    problem_ = "the game waited " + std::to_string(kMostWaitsWithoutTick) +
-               " times for a key without a tick";
-    host.end_input();
+    stop(host, "the game waited " + std::to_string(kMostWaitsWithoutTick) +
+                   " times for a key without a tick");
     return false;
   }
   if (keys_ != SoakKeys::kRandom) {

@@ -46,16 +46,16 @@ enum class SoakKeys { kRandom, kPlanAndIgnored, kPlanAlone };
 
 class SoakFrontend final : public ConsoleFrontend {
  public:
-  // The run is stopped after tick_budget ticks, or at the first broken rule: no more keys but an
-  // Esc, which pauses a round so that it can end.
-  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget)
-      : keys_(keys), script_(std::move(plan)), random_(seed), tick_budget_(tick_budget) {}
+  // Counts into the tally, and stops the run once it holds tick_budget ticks or at the first
+  // broken rule: no more keys but an Esc, which pauses a round so that it can end.
+  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget,
+               SoakTally& tally)
+      : keys_(keys), script_(std::move(plan)), random_(seed), budget_(tick_budget), tally_(tally) {}
 
   // One run of the game, as a new process on a fresh 80 x 25 console would make it.
   void run();
   // The first rule broken, with the pause it was found at, or a failing exit status.
   const std::string& problem() const { return problem_; }
-  const SoakTally& tally() const { return tally_; }
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override;
   void poll_input(ConsoleHost& host) override { script_.poll_input(host); }
@@ -64,14 +64,14 @@ class SoakFrontend final : public ConsoleFrontend {
  private:
   bool chance(double percent);
   void press_one_of(ConsoleHost& host, const char* keys);
-  void stop(ConsoleHost& host);
+  void stop(ConsoleHost& host, const std::string& problem);
 
   SoakKeys keys_;
   HeadlessFrontend script_;
   std::mt19937 random_;
-  uint64_t tick_budget_;
+  uint64_t budget_;
+  SoakTally& tally_;
   PlayChecker checker_;
-  SoakTally tally_;
   std::string problem_;
   bool stopping_ = false;
   uint8_t lives_before_ = 0;  // 0 before a run's first tick, which begins a game
