@@ -32,9 +32,8 @@ constexpr char kUntouched = '\x5A';
 std::vector<char16_t> text_units(const std::string& piece) {
   std::vector<char16_t> units(piece.size() / 2 + 1, 0);
   if (!piece.empty() && piece[0] == 'L') {
-    units.assign(piece.begin() + 1, piece.end());
-    std::transform(units.begin(), units.end(), units.begin(),
-                   [](char16_t unit) { return static_cast<char16_t>(unit & 0xFF); });
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(piece.data());
+    units.assign(bytes + 1, bytes + piece.size());
   } else {
     std::memcpy(units.data(), piece.data(), piece.size());
   }
@@ -59,12 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (std::string word; number_words >> word;) {
     numbers.push_back(static_cast<uint32_t>(std::strtoul(word.c_str(), nullptr, 0)));
   }
+  // A null text is kept as no units at all.
   std::vector<std::vector<char16_t>> texts;
-  std::vector<bool> null_texts;
   std::istringstream text_pieces(texts_line);
   for (std::string piece; std::getline(text_pieces, piece, '|');) {
-    texts.push_back(text_units(piece));
-    null_texts.push_back(piece == "~");
+    texts.push_back(piece == "~" ? std::vector<char16_t>{} : text_units(piece));
   }
 
   // Exactly as many slots as arguments: a read past the last one is an overflow.
@@ -72,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto slots = std::make_unique<FmtArg[]>(slot_count);
   for (size_t i = 0; i < slot_count; ++i) {
     slots[i].number = i < numbers.size() ? numbers[i] : 0;
-    slots[i].text = i < texts.size() && !null_texts[i] ? texts[i].data() : nullptr;
+    slots[i].text = i < texts.size() && !texts[i].empty() ? texts[i].data() : nullptr;
   }
   const auto print = [&](char* dest, uint32_t room) {
     return fmt_vprint(dest, room, format.c_str(), slots.get(), static_cast<uint32_t>(slot_count));

@@ -12,7 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -75,16 +77,14 @@ void query_cell(const Board& board, uint8_t x, uint8_t y) {
                                  : item == (is_tunnel_cell(cell) ? kItemTunnel : kItemNone));
 }
 
+// Every query on every cell, on the Board and beyond it in either direction.
 void query_board(const Board& board) {
-  for (uint8_t y = 0; y < kBoardHeight; ++y) {
-    for (uint8_t x = 0; x < kBoardWidth; ++x) {
+  std::vector<uint8_t> coordinates(kBoardHeight);
+  std::iota(coordinates.begin(), coordinates.end(), 0);
+  coordinates.insert(coordinates.end(), std::begin(kOffBoard), std::end(kOffBoard));
+  for (const uint8_t y : coordinates) {
+    for (const uint8_t x : coordinates) {
       query_cell(board, x, y);
-    }
-  }
-  for (const uint8_t off : kOffBoard) {
-    for (uint8_t i = 0; i < kBoardHeight; ++i) {
-      query_cell(board, off, i);
-      query_cell(board, i, off);
     }
   }
   for (uint8_t n = 0; n < kSpawnMarkersTried; ++n) {
@@ -149,9 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       continue;
     }
     const bool keyed = (action & 0x80) == 0;
-    if (keyed && (action & 0x08) != 0) {
-      game->fright_timer = static_cast<uint8_t>(game->fright_timer + kFrightTicks);
-    }
+    game->fright_timer += keyed && (action & 0x08) != 0 ? kFrightTicks : 0;
     if (keyed && (action & 0x10) != 0) {
       game->house_timers[(action >> 5) & 3] = kHouseReturning;
     }

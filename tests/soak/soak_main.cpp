@@ -5,10 +5,12 @@
 // 3 unless given) share the rest, each playing run after run at random. Exit status 0 when every
 // rule held, 1 at the first broken one, 2 for a usage error.
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,13 +32,14 @@ constexpr std::pair<const char*, uint64_t SoakTally::*> kCounts[] = {
 
 // Runs of the game until they have played the budget of ticks (the planned game: one run), each
 // run's keys from the seed and the run's number. False, after saying so, at the first broken rule.
-bool soak(const std::string& what, SoakKeys keys, uint32_t seed,
+bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
           const std::vector<ScriptLine>& plan, uint64_t budget, SoakTally& total) {
   SoakTally tally;
   uint32_t runs = 0;
   std::string problem;
   while (problem.empty() && tally.ticks < budget && (runs == 0 || keys == SoakKeys::kRandom)) {
-    SoakFrontend frontend(keys, seed * 1000003u + runs++, plan, budget, tally);
+    SoakFrontend frontend(keys, static_cast<uint32_t>(seed * 1000003u + runs++), plan, budget,
+                          tally);
     frontend.run();
     problem = frontend.problem();
   }
@@ -56,29 +59,31 @@ bool soak(const std::string& what, SoakKeys keys, uint32_t seed,
 }  // namespace
 
 int main(int argc, char** argv) {
-  uint64_t ticks = 1000000;
-  uint64_t plan_ticks = UINT64_MAX;  // not given
-  std::vector<uint32_t> seeds;
+  std::map<std::string, std::vector<uint64_t>> given{
+      {"--ticks", {}}, {"--plan-ticks", {}}, {"--seed", {}}};
   // Options come in pairs: a name and its count.
   for (int i = 1; i < argc; i += 2) {
-    const std::string name = argv[i];
+    const auto option = given.find(argv[i]);
+    const char* const count = i + 1 < argc ? argv[i + 1] : "";
     char* end = nullptr;
-    const bool counted = i + 1 < argc && argv[i + 1][0] >= '0' && argv[i + 1][0] <= '9';
-    const uint64_t value = counted ? std::strtoull(argv[i + 1], &end, 10) : 0;
-    uint64_t* const option = name == "--ticks"        ? &ticks
-                             : name == "--plan-ticks" ? &plan_ticks
-                                                      : nullptr;
-    if (!counted || *end != '\0' || (option == nullptr && name != "--seed")) {
+    const uint64_t value = std::strtoull(count, &end, 10);
+    if (option == given.end() || !std::isdigit(static_cast<unsigned char>(count[0])) ||
+        *end != '\0') {
       std::fprintf(stderr, "usage: mazewick-soak [--ticks N] [--plan-ticks N] [--seed S]...\n");
       return 2;
     }
-    option != nullptr ? * option = value : seeds.emplace_back(static_cast<uint32_t>(value));
+    option->second.push_back(value);
   }
+  const auto last_given = [&given](const char* name, uint64_t otherwise) {
+    return given[name].empty() ? otherwise : given[name].back();
+  };
+  const uint64_t ticks = last_given("--ticks", 1000000);
+  const uint64_t plan_ticks =
+      std::min(last_given("--plan-ticks", std::min<uint64_t>(ticks / 4, 150000)), ticks);
+  std::vector<uint64_t> seeds = given["--seed"];
   if (seeds.empty()) {
     seeds = {1, 2, 3};
   }
-  plan_ticks = std::min(
-      plan_ticks == UINT64_MAX ? std::min<uint64_t>(ticks / 4, 150000) : plan_ticks, ticks);
   const auto started = std::chrono::steady_clock::now();
   SoakTally total;
   if (plan_ticks > 0 &&

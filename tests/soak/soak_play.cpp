@@ -1,8 +1,9 @@
 #include "soak_play.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <initializer_list>
+#include <iterator>
 
 #include "game/game_main.h"
 #include "game_trace.h"
@@ -42,45 +43,38 @@ constexpr ScreenAnswer kScreenAnswers[] = {
 constexpr uint8_t kLongestHold = 60;
 constexpr uint32_t kTensPerExtraLife = 1000;
 
-struct Rule {
-  bool holds;
-  const char* name;
-  uint64_t before;
-  uint64_t now;
-};
-
-bool on_board(const Actor& actor) {
-  return actor.x < kBoardWidth && actor.y < kBoardHeight;
+// The counts the rules judge, for the report of a broken one.
+std::string summary(const GameState& game) {
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "round %u, tick %u, lives %u, score %u of next life %u, pellets %u of %u, "
+                "bonus items %u, mode timer %u",
+                game.round, game.tick, game.lives, game.score, game.next_life_at, game.pellets_left,
+                game.pellets_total, game.bonus_count, game.mode_timer);
+  return text;
 }
 
 // Lives go down by one for a lost life and up by one for each extra life, capped at 255; a
 // count that wrapped past 0 or 255 matches neither.
 bool lives_follow(const GameState& last, const GameState& state) {
   const uint32_t gained_tens = state.next_life_at - last.next_life_at;
-  if (state.next_life_at < last.next_life_at || gained_tens % kTensPerExtraLife != 0) {
-    return false;
-  }
-  for (uint32_t lost = 0; lost <= 1 && lost <= last.lives; ++lost) {
-    const uint32_t expected = last.lives - lost + gained_tens / kTensPerExtraLife;
-    if (state.lives == (expected > 255 ? 255 : expected)) {
-      return true;
-    }
-  }
-  return false;
+  const auto lives_after = [&](uint32_t lost) {
+    return std::min<uint32_t>(last.lives - lost + gained_tens / kTensPerExtraLife, 255);
+  };
+  return state.next_life_at >= last.next_life_at && gained_tens % kTensPerExtraLife == 0 &&
+         (state.lives == lives_after(0) || (last.lives != 0 && state.lives == lives_after(1)));
 }
 
 }  // namespace
 
 std::string PlayChecker::check(const GameState& state) {
   const GameState& last = last_;
-  const Actor* off_board = on_board(state.player) ? nullptr : &state.player;
-  for (const Chaser& chaser : state.chasers) {
-    off_board = off_board == nullptr && !on_board(chaser) ? &chaser : off_board;
-  }
-  uint8_t wild_timer = 0;
-  for (const uint8_t timer : state.house_timers) {
-    wild_timer = timer > kLongestHold && timer != kHouseReturning ? timer : wild_timer;
-  }
+  const auto on_board = [](const Actor& figure) {
+    return figure.x < kBoardWidth && figure.y < kBoardHeight;
+  };
+  const auto timer_in_range = [](uint8_t timer) {
+    return timer <= kLongestHold || timer == kHouseReturning;
+  };
   const auto pellets =
       static_cast<uint16_t>(count_cells(state.board, kFloor | kItemPellet, 0xCF) +
                             count_cells(state.board, kFloor | kItemPowerPellet, 0xCF));
@@ -92,49 +86,44 @@ std::string PlayChecker::check(const GameState& state) {
   const bool next_round = seen_ && !new_game && last.pellets_left == 0;
   const bool same_round = seen_ && !new_game && !next_round;
   const bool eaten = state.pellets_left < last.pellets_left || state.score > last.score;
-  std::string problem;
-  for (const Rule& rule : std::initializer_list<Rule>{
-           {state.pellets_left <= state.pellets_total, "more pellets left than the round had",
-            state.pellets_total, state.pellets_left},
-           {pellets == state.pellets_left, "pellets on the Board differ from pellets left",
-            state.pellets_left, pellets},
-           {off_board == nullptr, "a figure off the Board (column, row)",
-            off_board ? off_board->x : 0u, off_board ? off_board->y : 0u},
-           {wild_timer == 0, "house timer out of range", kLongestHold, wild_timer},
-           {state.score <= state.next_life_at, "score past next extra life", state.next_life_at,
-            state.score},
-           {state.bonus_count <= 2, "more than two bonus items", 2, state.bonus_count},
-           {state.mode_timer < 270, "mode timer past 270 ticks", 270, state.mode_timer},
-           {!seen_ || state.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up",
-            last.tick, state.tick},
-           // A new game's first tick can eat at most a power pellet (5 tens).
-           {!new_game || (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 &&
-                          state.score <= 5),
-            "a new game did not start afresh", last.score, state.score},
-           {!next_round || state.round == static_cast<uint8_t>(last.round + 1),
-            "next round not the one after", last.round, state.round},
-           {!same_round || state.round == last.round, "round changed", last.round, state.round},
-           {!same_round || state.pellets_total == last.pellets_total, "pellet total changed",
-            last.pellets_total, state.pellets_total},
-           {!same_round || (state.pellets_left <= last.pellets_left &&
-                            state.pellets_left + 1 >= last.pellets_left),
-            "pellets left changed by more than one eaten", last.pellets_left, state.pellets_left},
-           {new_game || state.score >= last.score, "score fell", last.score, state.score},
-           {!same_round || state.bonus_count >= last.bonus_count, "bonus count fell",
-            last.bonus_count, state.bonus_count},
-           {!same_round || !board_changed || eaten || state.bonus_count > last.bonus_count,
-            "the Board changed with nothing eaten or placed (score)", last.score, state.score},
-           {!same_round || state.pellets_left == last.pellets_left || board_changed,
-            "a pellet eaten but the Board the same (pellets)", last.pellets_left,
-            state.pellets_left},
-           {new_game || !seen_ || lives_follow(last, state),
-            "lives changed other than by a lost or an extra life", last.lives, state.lives},
-       }) {
-    if (!rule.holds && problem.empty()) {
-      problem = std::string(rule.name) + " (before " + std::to_string(rule.before) + ", now " +
-                std::to_string(rule.now) + ")";
-    }
-  }
+  const std::pair<bool, const char*> rules[] = {
+      {state.pellets_left <= state.pellets_total, "more pellets left than the round had"},
+      {pellets == state.pellets_left, "pellets on the Board differ from pellets left"},
+      {on_board(state.player) &&
+           std::all_of(std::begin(state.chasers), std::end(state.chasers), on_board),
+       "a figure off the Board"},
+      {std::all_of(std::begin(state.house_timers), std::end(state.house_timers), timer_in_range),
+       "a house timer out of its range"},
+      {state.score <= state.next_life_at, "score past the next extra life"},
+      {state.bonus_count <= 2, "more than two bonus items"},
+      {state.mode_timer < 270, "mode timer past its cycle of 270 ticks"},
+      {!seen_ || state.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up"},
+      // A new game's first tick can eat at most a power pellet (5 tens).
+      {!new_game ||
+           (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 && state.score <= 5),
+       "a new game did not start afresh"},
+      {!next_round || state.round == static_cast<uint8_t>(last.round + 1),
+       "the next round is not the one after"},
+      {!same_round || state.round == last.round, "round changed within a round"},
+      {!same_round || state.pellets_total == last.pellets_total, "pellet total changed"},
+      {!same_round ||
+           (state.pellets_left <= last.pellets_left && state.pellets_left + 1 >= last.pellets_left),
+       "pellets left changed by more than one eaten"},
+      {new_game || state.score >= last.score, "score fell within a game"},
+      {!same_round || state.bonus_count >= last.bonus_count, "bonus count fell within a round"},
+      {!same_round || !board_changed || eaten || state.bonus_count > last.bonus_count,
+       "the Board changed with nothing eaten and no bonus item placed"},
+      {!same_round || state.pellets_left == last.pellets_left || board_changed,
+       "a pellet was eaten and the Board stayed the same"},
+      {new_game || !seen_ || lives_follow(last, state),
+       "lives changed other than by a lost or an extra life"},
+  };
+  const auto broken = std::find_if(std::begin(rules), std::end(rules),
+                                   [](const auto& rule) { return !rule.first; });
+  const std::string problem = broken == std::end(rules)
+                                  ? ""
+                                  : std::string(broken->second) + " (before: " + summary(last) +
+                                        "; now: " + summary(state) + ")";
   seen_ = true;
   last_ = state;
   last_board_hash_ = board_hash_now;
@@ -229,11 +218,8 @@ bool SoakFrontend::wait_for_input(ConsoleHost& host) {
   }
   ++tally_.screens_answered;
   std::string text;
-  for (int y = 0; y < host.height(); ++y) {
-    for (int x = 0; x < host.width(); ++x) {
-      text += static_cast<char>(host.cell(x, y).ch);
-    }
-    text += '\n';
+  for (int cell = 0; cell < host.width() * host.height(); ++cell) {
+    text += static_cast<char>(host.cell(cell % host.width(), cell / host.width()).ch);
   }
   const ScreenAnswer& screen = *std::find_if(
       std::begin(kScreenAnswers), std::end(kScreenAnswers),
