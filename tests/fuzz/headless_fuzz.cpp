@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   SoakTally tally;
   SoakFrontend frontend(SoakKeys::kPlanAlone, 0, script.lines, kMostPauses, tally);
-  frontend.run();
-  if (!frontend.problem().empty()) {
-    fuzz_check_failed(frontend.problem().c_str(), __FILE__, __LINE__);
+  const std::string problem = frontend.run();
+  if (!problem.empty()) {
+    fuzz_check_failed(problem.c_str(), __FILE__, __LINE__);
   }
   // The tick that reads the Esc, then its pause.
   FUZZ_CHECK(tally.ticks_after_stop <= 1);

@@ -27,8 +27,7 @@ constexpr std::pair<const char*, uint64_t SoakTally::*> kCounts[] = {
     {"rounds completed", &SoakTally::rounds_completed},
     {"lives lost", &SoakTally::lives_lost},
     {"pauses", &SoakTally::pauses_asked},
-    {"screens answered", &SoakTally::screens_answered},
-};
+    {"screens answered", &SoakTally::screens_answered}};
 
 // Runs of the game until they have played the budget of ticks (the planned game: one run), each
 // run's keys from the seed and the run's number. False, after saying so, at the first broken rule.
@@ -40,8 +39,7 @@ bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
   while (problem.empty() && tally.ticks < budget && (runs == 0 || keys == SoakKeys::kRandom)) {
     SoakFrontend frontend(keys, static_cast<uint32_t>(seed * 1000003u + runs++), plan, budget,
                           tally);
-    frontend.run();
-    problem = frontend.problem();
+    problem = frontend.run();
   }
   std::printf("%s: %u runs", what.c_str(), runs);
   for (const auto& [name, count] : kCounts) {

@@ -1,7 +1,6 @@
 #include "soak_play.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -43,17 +42,6 @@ constexpr ScreenAnswer kScreenAnswers[] = {
 constexpr uint8_t kLongestHold = 60;
 constexpr uint32_t kTensPerExtraLife = 1000;
 
-// The counts the rules judge, for the report of a broken one.
-std::string summary(const GameState& game) {
-  char text[160];
-  std::snprintf(text, sizeof text,
-                "round %u, tick %u, lives %u, score %u of next life %u, pellets %u of %u, "
-                "bonus items %u, mode timer %u",
-                game.round, game.tick, game.lives, game.score, game.next_life_at, game.pellets_left,
-                game.pellets_total, game.bonus_count, game.mode_timer);
-  return text;
-}
-
 // Lives go down by one for a lost life and up by one for each extra life, capped at 255; a
 // count that wrapped past 0 or 255 matches neither.
 bool lives_follow(const GameState& last, const GameState& state) {
@@ -69,6 +57,7 @@ bool lives_follow(const GameState& last, const GameState& state) {
 
 std::string PlayChecker::check(const GameState& state) {
   const GameState& last = last_;
+  const bool seen = pauses_++ > 0;
   const auto on_board = [](const Actor& figure) {
     return figure.x < kBoardWidth && figure.y < kBoardHeight;
   };
@@ -78,13 +67,12 @@ std::string PlayChecker::check(const GameState& state) {
   const auto pellets =
       static_cast<uint16_t>(count_cells(state.board, kFloor | kItemPellet, 0xCF) +
                             count_cells(state.board, kFloor | kItemPowerPellet, 0xCF));
-  const uint32_t board_hash_now = board_hash(state.board);
-  const bool board_changed = board_hash_now != last_board_hash_;
+  const bool board_changed = std::memcmp(state.board.cells, last.board.cells, kBoardCells) != 0;
   // After a game over come the title screen and the first tick of a new game; after a round
   // complete, the first tick of the next round; else the same round goes on.
-  const bool new_game = seen_ && last.lives == 0;
-  const bool next_round = seen_ && !new_game && last.pellets_left == 0;
-  const bool same_round = seen_ && !new_game && !next_round;
+  const bool new_game = seen && last.lives == 0;
+  const bool next_round = seen && !new_game && last.pellets_left == 0;
+  const bool same_round = seen && !new_game && !next_round;
   const bool eaten = state.pellets_left < last.pellets_left || state.score > last.score;
   const std::pair<bool, const char*> rules[] = {
       {state.pellets_left <= state.pellets_total, "more pellets left than the round had"},
@@ -97,7 +85,7 @@ std::string PlayChecker::check(const GameState& state) {
       {state.score <= state.next_life_at, "score past the next extra life"},
       {state.bonus_count <= 2, "more than two bonus items"},
       {state.mode_timer < 270, "mode timer past its cycle of 270 ticks"},
-      {!seen_ || state.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up"},
+      {!seen || state.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up"},
       // A new game's first tick can eat at most a power pellet (5 tens).
       {!new_game ||
            (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 && state.score <= 5),
@@ -115,22 +103,21 @@ std::string PlayChecker::check(const GameState& state) {
        "the Board changed with nothing eaten and no bonus item placed"},
       {!same_round || state.pellets_left == last.pellets_left || board_changed,
        "a pellet was eaten and the Board stayed the same"},
-      {new_game || !seen_ || lives_follow(last, state),
+      {new_game || !seen || lives_follow(last, state),
        "lives changed other than by a lost or an extra life"},
   };
   const auto broken = std::find_if(std::begin(rules), std::end(rules),
                                    [](const auto& rule) { return !rule.first; });
   const std::string problem = broken == std::end(rules)
                                   ? ""
-                                  : std::string(broken->second) + " (before: " + summary(last) +
-                                        "; now: " + summary(state) + ")";
-  seen_ = true;
+                                  : std::string(broken->second) +
+                                        " (before: " + trace_json(last, pauses_ - 1) +
+                                        "; now: " + trace_json(state, pauses_) + ")";
   last_ = state;
-  last_board_hash_ = board_hash_now;
   return problem;
 }
 
-void SoakFrontend::run() {
+std::string SoakFrontend::run() {
   ConsoleHost& host = console_host();
   host.reset();
   reset_program_state();
@@ -138,9 +125,8 @@ void SoakFrontend::run() {
   host.set_frontend(this);
   const int status = game_main(0, nullptr);
   host.set_frontend(nullptr);
-  if (problem_.empty() && status != 0) {
-    problem_ = "the game ended with status " + std::to_string(status);
-  }
+  return problem_.empty() && status != 0 ? "the game ended with status " + std::to_string(status)
+                                         : problem_;
 }
 
 bool SoakFrontend::chance(double percent) {

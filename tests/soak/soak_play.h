@@ -25,20 +25,14 @@ class PlayChecker {
   std::string check(const GameState& state);
 
  private:
-  bool seen_ = false;
+  uint64_t pauses_ = 0;
   GameState last_{};
-  uint32_t last_board_hash_ = 0;
 };
 
 // What runs of the game saw.
 struct SoakTally {
-  uint64_t ticks = 0;
-  uint64_t games = 0;
-  uint64_t rounds_completed = 0;
-  uint64_t lives_lost = 0;
-  uint64_t pauses_asked = 0;
-  uint64_t screens_answered = 0;
-  uint64_t ticks_after_stop = 0;
+  uint64_t ticks = 0, games = 0, rounds_completed = 0, lives_lost = 0;
+  uint64_t pauses_asked = 0, screens_answered = 0, ticks_after_stop = 0;
   unsigned highest_round = 0;  // shown to the player as this + 1
 };
 
@@ -52,10 +46,9 @@ class SoakFrontend final : public ConsoleFrontend {
                SoakTally& tally)
       : keys_(keys), script_(std::move(plan)), random_(seed), budget_(tick_budget), tally_(tally) {}
 
-  // One run of the game, as a new process on a fresh 80 x 25 console would make it.
-  void run();
-  // The first rule broken, with the pause it was found at, or a failing exit status.
-  const std::string& problem() const { return problem_; }
+  // One run of the game, as a new process on a fresh 80 x 25 console would make it: empty, or
+  // the first rule broken with the pause it was found at, or a failing exit status.
+  std::string run();
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override;
   void poll_input(ConsoleHost& host) override { script_.poll_input(host); }
