@@ -1,8 +1,7 @@
-// Whole runs of the game on the headless console from any input script. Every run must end by
-// the quit path, within a bounded number of pauses, with the game sane at every pause and the
-// console given back as it was found. After kMostPauses pauses the script is cut off and an Esc
-// pressed: the round pauses, finds no more input and quits, so that a script that keeps playing
-// cannot keep the fuzzer waiting.
+// Whole runs of the game on the headless console from any input script: each must keep the play
+// checker's rules at every pause, end by the quit path within a bounded number of pauses, and
+// give the console back as it found it. After kMostPauses pauses the script is cut off and an Esc
+// pressed, so that a script that keeps playing cannot keep the fuzzer waiting.
 #include <cstddef>
 #include <cstdint>
 #include <string>

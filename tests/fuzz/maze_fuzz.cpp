@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "console/console.h"
-#include "console/console_layer_state.h"
 #include "console_host.h"
 #include "fuzz_check.h"
+#include "game/game_main.h"
 #include "game/game_state.h"
 #include "game/round_tick.h"
 #include "maze/board_queries.h"
@@ -103,19 +103,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Each row in an allocation of its own length, NUL included. Only the first 28 characters of
   // a row count, and a short row reads as filled with spaces: the even rows must compile alike.
   std::vector<std::unique_ptr<char[]>> rows;
-  std::vector<std::string> even_rows;
-  even_rows.reserve(kBoardHeight);
-  MazeLayout layout;
-  MazeLayout even_layout;
+  std::string even_rows[kBoardHeight];
+  MazeLayout layout, even_layout;
   for (int y = 0; y < kBoardHeight; ++y) {
     const char* const row_end = std::find(at, end, '\n');
     rows.push_back(std::make_unique<char[]>(static_cast<size_t>(row_end - at) + 1));
     std::copy(at, row_end, rows.back().get());
     layout.rows[y] = rows.back().get();
     at = row_end == end ? end : row_end + 1;
-    even_rows.emplace_back(layout.rows[y]);
-    even_rows.back().resize(kBoardWidth, ' ');
-    even_layout.rows[y] = even_rows.back().c_str();
+    even_rows[y] = layout.rows[y];
+    even_rows[y].resize(kBoardWidth, ' ');
+    even_layout.rows[y] = even_rows[y].c_str();
   }
   const auto board = std::make_unique<Board>();
   const auto even_board = std::make_unique<Board>();
@@ -164,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The frame never reaches beyond its 28 columns, whatever the numbers in its lines.
   ConsoleHost& host = console_host();
   host.reset(kConsoleColumns, kConsoleRows);
-  con_layer = ConsoleLayerState{};
+  reset_program_state();
   FUZZ_CHECK(con_resolve() == 0);
   draw_board(kFrameColumn, 0, *game);
   for (int y = 0; y < kConsoleRows; ++y) {

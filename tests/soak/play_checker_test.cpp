@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "game/round_tick.h"
 #include "game/title_screen.h"
@@ -9,12 +10,8 @@
 
 namespace {
 
-struct BrokenRule {
-  const char* named;
-  void (*breaks)(GameState& next);
-};
-
-constexpr BrokenRule kBrokenRules[] = {
+// The words that name the rule, and how the next pause breaks it.
+constexpr std::pair<const char*, void (*)(GameState&)> kBrokenRules[] = {
     {"pellets on the Board differ", [](GameState& next) { --next.pellets_left; }},
     {"figure off the Board", [](GameState& next) { next.chasers[3].y = 255; }},
     {"the Board changed with nothing eaten", [](GameState& next) { next.board.cells[0] ^= 1; }},
@@ -23,8 +20,8 @@ constexpr BrokenRule kBrokenRules[] = {
 };
 
 TEST(PlayCheckerTest, APauseThatBreaksARuleIsNamed) {
-  for (const BrokenRule& rule : kBrokenRules) {
-    SCOPED_TRACE(rule.named);
+  for (const auto& [named, breaks] : kBrokenRules) {
+    SCOPED_TRACE(named);
     GameState game{};
     reset_game(game);
     round_setup(game);
@@ -32,8 +29,8 @@ TEST(PlayCheckerTest, APauseThatBreaksARuleIsNamed) {
     PlayChecker checker;
     ASSERT_EQ(checker.check(game), "");
     ++game.tick;
-    rule.breaks(game);
-    EXPECT_NE(checker.check(game).find(rule.named), std::string::npos);
+    breaks(game);
+    EXPECT_NE(checker.check(game).find(named), std::string::npos);
   }
 }
 

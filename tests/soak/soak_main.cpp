@@ -57,8 +57,9 @@ bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The counts given after the defaults; the last one counts.
   std::map<std::string, std::vector<uint64_t>> given{
-      {"--ticks", {}}, {"--plan-ticks", {}}, {"--seed", {}}};
+      {"--ticks", {1000000}}, {"--plan-ticks", {}}, {"--seed", {}}};
   // Options come in pairs: a name and its count.
   for (int i = 1; i < argc; i += 2) {
     const auto option = given.find(argv[i]);
@@ -72,16 +73,12 @@ int main(int argc, char** argv) {
     }
     option->second.push_back(value);
   }
-  const auto last_given = [&given](const char* name, uint64_t otherwise) {
-    return given[name].empty() ? otherwise : given[name].back();
-  };
-  const uint64_t ticks = last_given("--ticks", 1000000);
-  const uint64_t plan_ticks =
-      std::min(last_given("--plan-ticks", std::min<uint64_t>(ticks / 4, 150000)), ticks);
-  std::vector<uint64_t> seeds = given["--seed"];
-  if (seeds.empty()) {
-    seeds = {1, 2, 3};
-  }
+  const uint64_t ticks = given["--ticks"].back();
+  const std::vector<uint64_t>& plan_given = given["--plan-ticks"];
+  const uint64_t plan_ticks = std::min(
+      plan_given.empty() ? std::min<uint64_t>(ticks / 4, 150000) : plan_given.back(), ticks);
+  const std::vector<uint64_t> seeds =
+      given["--seed"].empty() ? std::vector<uint64_t>{1, 2, 3} : given["--seed"];
   const auto started = std::chrono::steady_clock::now();
   SoakTally total;
   if (plan_ticks > 0 &&

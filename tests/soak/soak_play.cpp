@@ -23,8 +23,7 @@ constexpr char kAnyKey[] = "asdfqQ \x1B\r\x01";
 // one of the other keys, else the key that goes on.
 struct ScreenAnswer {
   const char* shows;
-  double quit_percent;
-  double other_percent;
+  double quit_percent, other_percent;
   const char* other_keys;
   const char* go_on_keys;
 };
@@ -64,9 +63,8 @@ std::string PlayChecker::check(const GameState& state) {
   const auto timer_in_range = [](uint8_t timer) {
     return timer <= kLongestHold || timer == kHouseReturning;
   };
-  const auto pellets =
-      static_cast<uint16_t>(count_cells(state.board, kFloor | kItemPellet, 0xCF) +
-                            count_cells(state.board, kFloor | kItemPowerPellet, 0xCF));
+  const int pellets = count_cells(state.board, kFloor | kItemPellet, 0xCF) +
+                      count_cells(state.board, kFloor | kItemPowerPellet, 0xCF);
   const bool board_changed = std::memcmp(state.board.cells, last.board.cells, kBoardCells) != 0;
   // After a game over come the title screen and the first tick of a new game; after a round
   // complete, the first tick of the next round; else the same round goes on.
@@ -191,12 +189,11 @@ void SoakFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
 }
 
 bool SoakFrontend::wait_for_input(ConsoleHost& host) {
-  if (stopping_) {
-    return false;
-  }
-  if (keys_ != SoakKeys::kPlanAlone && ++waits_since_tick_ > kMostWaitsWithoutTick) {
+  if (!stopping_ && keys_ != SoakKeys::kPlanAlone && ++waits_since_tick_ > kMostWaitsWithoutTick) {
     stop(host, "the game waited " + std::to_string(kMostWaitsWithoutTick) +
                    " times for a key without a tick");
+  }
+  if (stopping_) {
     return false;
   }
   if (keys_ != SoakKeys::kRandom) {
@@ -210,12 +207,8 @@ bool SoakFrontend::wait_for_input(ConsoleHost& host) {
   const ScreenAnswer& screen = *std::find_if(
       std::begin(kScreenAnswers), std::end(kScreenAnswers),
       [&text](const ScreenAnswer& answer) { return text.find(answer.shows) != std::string::npos; });
-  if (chance(screen.quit_percent)) {
-    press_one_of(host, "qQ");
-  } else if (chance(screen.other_percent)) {
-    press_one_of(host, screen.other_keys);
-  } else {
-    press_one_of(host, screen.go_on_keys);
-  }
+  press_one_of(host, chance(screen.quit_percent)    ? "qQ"
+                     : chance(screen.other_percent) ? screen.other_keys
+                                                    : screen.go_on_keys);
   return true;
 }

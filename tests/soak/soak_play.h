@@ -14,10 +14,7 @@
 #include "headless_frontend.h"
 #include "input_script.h"
 
-// Checks that each pause follows sanely from the one before: counts within their bounds, every
-// figure on the Board, the score never falling within a game, lives changing only by a lost
-// life or an extra one, and the Board changing only when something was eaten, a bonus item
-// placed or a round set up.
+// Checks that each pause follows sanely from the one before, by the rules that check() lists.
 class PlayChecker {
  public:
   // The game at the next pause (drawn, not yet counted): empty, or the first rule broken with
