@@ -1,7 +1,6 @@
-// The command-line splitter on any text: the count and size that measuring gives must hold the
-// split exactly. The block is allocated at exactly the measured size, so AddressSanitizer sees
-// any write past it; each argument must lie in the text area, in order, with its NUL, and be the
-// argument that the splitting rules give.
+// The command-line splitter on any text: the split must fill exactly the block that measuring
+// sized (allocated at that size, so AddressSanitizer sees any write past it), with the arguments
+// that the splitting rules give, in order, each with its NUL.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

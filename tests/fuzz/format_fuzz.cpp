@@ -2,10 +2,9 @@
 // bytes, so AddressSanitizer sees any write past it; the output must be NUL-terminated, agree
 // with the count returned, and be the whole output when that fits, else an empty overflow.
 //
-// Input: a line with the capacity in decimal (1 to 65536), a line of numbers as C writes them
-// (0x hex, a leading 0 octal, an optional '-'), a line of texts separated by '|' ("~" a null
-// text, a leading 'L' a string of 16-bit units), then the format to the end of the input. Slot i
-// takes number i and text i.
+// Input: a line with the capacity in decimal (1 to 65536); a line of numbers as C writes them
+// (0x hex, a leading 0 octal, an optional '-'); a line of texts split by '|' ("~" a null text, a
+// leading 'L' 16-bit units); the format to the end. Slot i takes number i and text i.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -58,7 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (std::string word; number_words >> word;) {
     numbers.push_back(static_cast<uint32_t>(std::strtoul(word.c_str(), nullptr, 0)));
   }
-  // A null text is kept as no units at all.
   std::vector<std::vector<char16_t>> texts;
   std::istringstream text_pieces(texts_line);
   for (std::string piece; std::getline(text_pieces, piece, '|');) {

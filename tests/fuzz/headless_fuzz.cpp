@@ -1,7 +1,6 @@
-// Whole runs of the game on the headless console from any input script: each must keep the play
-// checker's rules at every pause, end by the quit path within a bounded number of pauses, and
-// give the console back as it found it. After kMostPauses pauses the script is cut off and an Esc
-// pressed, so that a script that keeps playing cannot keep the fuzzer waiting.
+// Whole runs of the game on the headless console from any input script, cut off by an Esc after
+// kMostPauses pauses so that none keeps the fuzzer waiting: each must keep the play checker's
+// rules at every pause, end by the quit path soon after the cut, and give the console back.
 #include <cstddef>
 #include <cstdint>
 #include <string>

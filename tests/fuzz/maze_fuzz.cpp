@@ -2,12 +2,12 @@
 // Board live in allocations of their own, so AddressSanitizer sees a read past a row's end or
 // outside the Board. Figures may be driven off the Board: every query must answer there too.
 //
-// Input: the first 31 lines are the layout rows, any length (a missing row is empty). The bytes
-// after them drive ticks of a round on that maze, one byte a tick: bits 0 to 2 the turn request
-// (4 to 7 turn, else none), bit 3 a power pellet's fright time, bit 4 sends chaser (bits 5 and 6)
-// home as eaten. A byte with bit 7 set instead moves a figure (bits 4 to 6: 0 the player, 1 to 4
-// a chaser, 5 the score, 6 the round) to the next two bytes as column and row, or sets the score
-// or the round from them; other values of those bits run a tick with no key.
+// Input: the first 31 lines are the layout rows, any length (a missing row is empty). Each byte
+// after them is a tick of a round on that maze: bits 0 to 2 the turn request (4 to 7 turn, else
+// none), bit 3 a power pellet's fright time, bit 4 sends chaser (bits 5 and 6) home as eaten.
+// A byte with bit 7 set instead moves a figure (bits 4 to 6: 0 the player, 1 to 4 a chaser) to
+// the next two bytes as column and row, or sets the score (5) or the round (6) from them; with
+// bits 4 to 6 all set, or too few bytes left, it is a tick with no key.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -165,11 +165,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reset_program_state();
   FUZZ_CHECK(con_resolve() == 0);
   draw_board(kFrameColumn, 0, *game);
-  for (int y = 0; y < kConsoleRows; ++y) {
-    for (int x = 0; x < kConsoleColumns; ++x) {
-      FUZZ_CHECK(host.cell(x, y).ch == ' ' ||
-                 (x >= kFrameColumn && x < kFrameColumn + kBoardWidth));
-    }
+  for (int cell = 0; cell < kConsoleColumns * kConsoleRows; ++cell) {
+    const int x = cell % kConsoleColumns;
+    FUZZ_CHECK(host.cell(x, cell / kConsoleColumns).ch == ' ' ||
+               (x >= kFrameColumn && x < kFrameColumn + kBoardWidth));
   }
   return 0;
 }

@@ -1,9 +1,8 @@
-// mazewick-soak [--ticks N] [--plan-ticks N] [--seed S]...: plays the game on the headless
-// console for N ticks in all (1,000,000 unless given), checking it at every pause. The plan's
-// ticks (a quarter, at most 150,000, unless given) go to one long game planned by
-// mazewick-autoplay's planner, with random keys added that the game ignores; the seeds (1, 2 and
-// 3 unless given) share the rest, each playing run after run at random. Exit status 0 when every
-// rule held, 1 at the first broken one, 2 for a usage error.
+// mazewick-soak [--ticks N] [--plan-ticks N] [--seed S]...: N ticks (1,000,000 unless given) of
+// play on the headless console, checked at every pause. The plan's ticks (a quarter, at most
+// 150,000, unless given) go to one long game of mazewick-autoplay's planner with random keys added
+// that the game ignores; the seeds (1, 2, 3 unless given) share the rest, each playing run after
+// run at random. Exit status 0 when every rule held, 1 at the first broken one, 2 on misuse.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -57,10 +56,9 @@ bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The counts given after the defaults; the last one counts.
+  // Options come in pairs, a name and its count, after the defaults; the last count counts.
   std::map<std::string, std::vector<uint64_t>> given{
       {"--ticks", {1000000}}, {"--plan-ticks", {}}, {"--seed", {}}};
-  // Options come in pairs: a name and its count.
   for (int i = 1; i < argc; i += 2) {
     const auto option = given.find(argv[i]);
     const char* const count = i + 1 < argc ? argv[i + 1] : "";

@@ -17,8 +17,7 @@
 // Checks that each pause follows sanely from the one before, by the rules that check() lists.
 class PlayChecker {
  public:
-  // The game at the next pause (drawn, not yet counted): empty, or the first rule broken with
-  // the values it was judged on.
+  // The game at the next pause (drawn, not yet counted): empty, or the rule broken and both traces.
   std::string check(const GameState& state);
 
  private:
@@ -26,7 +25,6 @@ class PlayChecker {
   GameState last_{};
 };
 
-// What runs of the game saw.
 struct SoakTally {
   uint64_t ticks = 0, games = 0, rounds_completed = 0, lives_lost = 0;
   uint64_t pauses_asked = 0, screens_answered = 0, ticks_after_stop = 0;
@@ -43,8 +41,8 @@ class SoakFrontend final : public ConsoleFrontend {
                SoakTally& tally)
       : keys_(keys), script_(std::move(plan)), random_(seed), budget_(tick_budget), tally_(tally) {}
 
-  // One run of the game, as a new process on a fresh 80 x 25 console would make it: empty, or
-  // the first rule broken with the pause it was found at, or a failing exit status.
+  // One run of the game as a new process on a fresh 80 x 25 console: empty, else the first rule
+  // broken with its pause, or a failing exit status.
   std::string run();
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override;
