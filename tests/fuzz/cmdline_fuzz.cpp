@@ -1,7 +1,6 @@
-// The command-line splitter on any text: the count and size that measuring gives must hold the
-// split exactly. The block is allocated at exactly the measured size, so AddressSanitizer sees
-// any write past it; each argument must lie in the text area, in order, with its NUL, and be the
-// argument that the splitting rules give.
+// The command-line splitter on any text: the split must fill exactly the block that measuring
+// sized (allocated at that size, so AddressSanitizer sees any write past it), with the arguments
+// that the splitting rules give, in order, each with its NUL.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -19,67 +18,42 @@ namespace {
 // double quote ends at the next one, any other at the next space; no escapes.
 std::vector<std::string> expected_arguments(const std::string& line) {
   std::vector<std::string> arguments;
-  size_t i = 0;
-  for (;;) {
-    while (i < line.size() && line[i] == ' ') {
-      ++i;
-    }
-    if (i == line.size()) {
-      return arguments;
-    }
-    char end = ' ';
-    if (line[i] == '"') {
-      end = '"';
-      ++i;
-    }
-    const size_t start = i;
-    while (i < line.size() && line[i] != end) {
-      ++i;
-    }
-    arguments.push_back(line.substr(start, i - start));
-    if (i < line.size()) {
-      ++i;
-    }
+  for (size_t i = line.find_first_not_of(' '); i != std::string::npos;
+       i = line.find_first_not_of(' ', i)) {
+    const bool quoted = line[i] == '"';
+    const size_t start = i + quoted;
+    const size_t end = std::min(line.find(quoted ? '"' : ' ', start), line.size());
+    arguments.push_back(line.substr(start, end - start));
+    i = end + 1;
   }
+  return arguments;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The command line is a C string: it ends at the first NUL.
+  // The command line is a C string: it ends at the first NUL, the last byte of its allocation.
   const std::string line(data, std::find(data, data + size, 0));
-  std::vector<char> text(line.begin(), line.end());
-  text.push_back('\0');
-
+  const std::vector<char> text(line.c_str(), line.c_str() + line.size() + 1);
   uint32_t count = 12345;
   const size_t block_size = cmdline_measure(text.data(), count);
   const std::vector<std::string> expected = expected_arguments(line);
   FUZZ_CHECK(count == expected.size());
-
-  size_t characters = 0;
-  for (const std::string& argument : expected) {
-    characters += argument.size();
-  }
-  FUZZ_CHECK(block_size == count * (sizeof(char*) + 1) + characters);
 
   // Exactly the measured size; malloc aligns it for the pointers.
   char* const raw = static_cast<char*>(std::malloc(block_size));
   FUZZ_CHECK(raw != nullptr || block_size == 0);
   char** const block = reinterpret_cast<char**>(raw);
   cmdline_split(text.data(), count, block);
-
-  const char* const texts = raw + count * sizeof(char*);
-  const char* next = texts;
+  // Each text follows the one before, directly after the pointers, and the last NUL is the last
+  // byte of the block: the block holds the pointers and the texts with their NULs, no more.
+  const char* next = raw + count * sizeof(char*);
   for (uint32_t i = 0; i < count; ++i) {
-    // Each text follows the one before, directly after the pointers.
     FUZZ_CHECK(block[i] == next);
-    const size_t length = expected[i].size();
-    FUZZ_CHECK(std::memcmp(block[i], expected[i].data(), length) == 0);
-    FUZZ_CHECK(block[i][length] == '\0');
-    next = block[i] + length + 1;
+    FUZZ_CHECK(std::memcmp(block[i], expected[i].c_str(), expected[i].size() + 1) == 0);
+    next = block[i] + expected[i].size() + 1;
   }
-  // The last NUL is the last byte of the block.
-  FUZZ_CHECK(next == raw + block_size || count == 0);
+  FUZZ_CHECK(next == raw + block_size);
   std::free(raw);
   return 0;
 }
