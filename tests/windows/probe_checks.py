@@ -8,7 +8,7 @@
                                    console of C x R
 
 Paths come from the environment: MAZEWICK_EXE (the Windows game), MAZEWICK_SIM and
-MAZEWICK_AUTOPLAY (host builds), PROBE (tests/windows/probe).
+MAZEWICK_AUTOPLAY (host builds), PROBE (tools/windows_probe/probe).
 """
 
 import json
