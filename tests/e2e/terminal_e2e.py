@@ -204,8 +204,7 @@ def expect_ascii(lines):
 # The cases: each takes the pane and the game's binary.
 
 def ending(in_round, end, status, environment=""):
-    """The case of the title screen, a round when asked for, then end(pane, game) until the game
-    ends with the status."""
+    """The title screen, a round if asked for, then end(pane, game), and the game's status."""
     def case(pane, binary):
         game = Game(pane, binary, environment)
         game.wait_for_title_screen()
