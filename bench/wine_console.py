@@ -20,7 +20,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SIM = os.path.join(ROOT, "build/default/tools/mazewick-sim")
 AUTOPLAY = os.path.join(ROOT, "build/default/tools/mazewick-autoplay")
 GAME = os.path.join(ROOT, "build/windows-x64/mazewick.exe")
-PROBE = os.path.join(ROOT, "tests/windows/probe")
+PROBE = os.path.join(ROOT, "tools/windows_probe/probe")
 # The console functions of the game's import table and look-ups. GetStdHandle, which every
 # console operation calls first, is counted apart: wine answers it without the console.
 CONSOLE_CALLS = re.compile(

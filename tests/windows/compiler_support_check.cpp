@@ -11,74 +11,34 @@ int memcmp(const void* left, const void* right, size_t count);
 [[noreturn]] __declspec(dllimport) void __stdcall ExitProcess(unsigned exit_code);
 }
 
-namespace {
-
-constexpr size_t kBytes = 40;
-
-unsigned failures = 0;
-
-void check(bool passed) {
-  if (!passed) {
-    ++failures;
-  }
-}
-
-bool all_equal(const uint8_t* bytes, size_t count, uint8_t value) {
-  for (size_t index = 0; index < count; ++index) {
-    if (bytes[index] != value) {
-      return false;
-    }
-  }
-  return true;
-}
-
-void fill_counting(uint8_t* bytes, size_t count) {
-  for (size_t index = 0; index < count; ++index) {
-    bytes[index] = static_cast<uint8_t>(index);
-  }
-}
-
-void check_memset() {
-  uint8_t bytes[kBytes + 2] = {};
-  check(memset(bytes + 1, 0x1AB, kBytes) == bytes + 1);
-  check(all_equal(bytes + 1, kBytes, 0xAB));
-  check(bytes[0] == 0 && bytes[kBytes + 1] == 0);
-}
-
-void check_memcpy() {
-  uint8_t source[kBytes];
-  uint8_t dest[kBytes + 1] = {};
-  fill_counting(source, kBytes);
-  check(memcpy(dest, source, kBytes) == dest);
-  check(memcmp(dest, source, kBytes) == 0);
-  check(dest[kBytes] == 0);
-}
-
-void check_memmove() {
-  uint8_t bytes[kBytes];
-  fill_counting(bytes, kBytes);
-  memmove(bytes + 3, bytes, 10);  // overlapping, towards the end
-  check(bytes[3] == 0 && bytes[12] == 9 && bytes[2] == 2 && bytes[13] == 13);
-  fill_counting(bytes, kBytes);
-  memmove(bytes, bytes + 3, 10);  // overlapping, towards the start
-  check(bytes[0] == 3 && bytes[9] == 12 && bytes[10] == 10);
-}
-
-void check_memcmp() {
+extern "C" [[noreturn]] __attribute__((force_align_arg_pointer)) void check_entry() {
+  constexpr uint8_t kX = 0xAB;
+  uint8_t set[8] = {};
+  const uint8_t set_expected[8] = {0, kX, kX, kX, kX, kX, kX, 0};
+  const uint8_t source[6] = {1, 2, 3, 4, 5, 6};
+  uint8_t copy[7] = {};
+  const uint8_t copy_expected[7] = {1, 2, 3, 4, 5, 6, 0};
+  uint8_t towards_end[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+  const uint8_t end_expected[8] = {0, 1, 2, 0, 1, 2, 3, 7};
+  uint8_t towards_start[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+  const uint8_t start_expected[8] = {3, 4, 5, 6, 4, 5, 6, 7};
   const uint8_t low[] = {1, 2, 3};
   const uint8_t high[] = {1, 2, 200};
-  check(memcmp(low, high, 3) < 0);
-  check(memcmp(high, low, 3) > 0);
-  check(memcmp(low, high, 2) == 0);
-  check(memcmp(low, high, 0) == 0);
-}
-
-}  // namespace
-
-extern "C" [[noreturn]] __attribute__((force_align_arg_pointer)) void check_entry() {
-  check_memset();
-  check_memcpy();
-  check_memmove();
-  check_memcmp();
+  // memcmp first, as the others are checked through it. The bytes around those written are left
+  // alone, and the moves overlap.
+  const bool checks[] = {
+      memcmp(low, high, 3) < 0 && memcmp(high, low, 3) > 0,
+      memcmp(low, high, 2) == 0 && memcmp(low, high, 0) == 0,
+      memset(set + 1, 0x100 | kX, 6) == set + 1 && memcmp(set, set_expected, 8) == 0,
+      memcpy(copy, source, 6) == copy && memcmp(copy, copy_expected, 7) == 0,
+      memmove(towards_end + 3, towards_end, 4) == towards_end + 3 &&
+          memcmp(towards_end, end_expected, 8) == 0,
+      memmove(towards_start, towards_start + 3, 4) == towards_start &&
+          memcmp(towards_start, start_expected, 8) == 0,
+  };
+  unsigned failures = 0;
+  for (const bool passed : checks) {
+    failures += passed ? 0 : 1;
+  }
   ExitProcess(failures);
 }

@@ -1,0 +1,146 @@
+#include "probe_console.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "screen_dump.h"
+
+namespace {
+
+HANDLE open_console_file(const char* name) {
+  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+std::string json_string(const char* text) {
+  std::string out = "\"";
+  for (const char* c = text; *c != '\0'; ++c) {
+    const auto byte = static_cast<unsigned char>(*c);
+    if (byte == '"' || byte == '\\') {
+      out += '\\';
+      out += *c;
+    } else if (byte < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof(escape), "\\u%04x", byte);
+      out += escape;
+    } else {
+      out += *c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+Console open_console() {
+  return {open_console_file("CONIN$"), open_console_file("CONOUT$")};
+}
+
+// The cells are copied into a console host, so that they are dumped by the same code as the
+// headless host's.
+std::string dump_screen(const Console& console, uint64_t pauses) {
+  CONSOLE_SCREEN_BUFFER_INFO info = {};
+  GetConsoleScreenBufferInfo(console.output, &info);
+  const int width = info.dwSize.X;
+  const int height = info.dwSize.Y;
+  std::vector<CHAR_INFO> cells(static_cast<size_t>(width) * static_cast<size_t>(height));
+  SMALL_RECT region = {0, 0, static_cast<SHORT>(width - 1), static_cast<SHORT>(height - 1)};
+  ReadConsoleOutputA(console.output, cells.data(), info.dwSize, COORD{0, 0}, &region);
+  ConsoleHost host(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const CHAR_INFO& cell =
+          cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+      host.fill_characters(static_cast<uint8_t>(cell.Char.AsciiChar), 1, x, y, nullptr);
+      host.fill_attributes(cell.Attributes, 1, x, y, nullptr);
+    }
+  }
+  CONSOLE_CURSOR_INFO cursor = {};
+  GetConsoleCursorInfo(console.output, &cursor);
+  host.set_cursor_info(cursor.dwSize, cursor.bVisible != 0);
+  host.set_cursor_position(info.dwCursorPosition.X, info.dwCursorPosition.Y);
+  char title[1024] = {};
+  GetConsoleTitleA(title, sizeof(title));
+  host.set_title(title);
+  return screen_dump_json(host, pauses);
+}
+
+std::string console_state(const Console& console) {
+  CONSOLE_SCREEN_BUFFER_INFO info = {};
+  GetConsoleScreenBufferInfo(console.output, &info);
+  CONSOLE_CURSOR_INFO cursor = {};
+  GetConsoleCursorInfo(console.output, &cursor);
+  CONSOLE_FONT_INFOEX font = {};
+  font.cbSize = sizeof(font);
+  GetCurrentConsoleFontEx(console.output, FALSE, &font);
+  DWORD input_mode = 0;
+  DWORD output_mode = 0;
+  GetConsoleMode(console.input, &input_mode);
+  GetConsoleMode(console.output, &output_mode);
+  char title[1024] = {};
+  GetConsoleTitleA(title, sizeof(title));
+  char numbers[512];
+  std::snprintf(numbers, sizeof(numbers),
+                "{\"window\":[%d,%d,%d,%d],\"buffer\":[%d,%d],\"cursor\":[%lu,%d],"
+                "\"attribute\":%u,\"font\":[%d,%d],\"input_mode\":%lu,\"output_mode\":%lu,"
+                "\"title\":",
+                info.srWindow.Left, info.srWindow.Top, info.srWindow.Right, info.srWindow.Bottom,
+                info.dwSize.X, info.dwSize.Y, cursor.dwSize, cursor.bVisible != 0 ? 1 : 0,
+                info.wAttributes, font.dwFontSize.X, font.dwFontSize.Y, input_mode, output_mode);
+  return numbers + json_string(title) + "}";
+}
+
+// The window first shrinks to what the old and the new size share, since the buffer may never be
+// smaller than the window.
+bool size_console(const Console& console, int columns, int rows) {
+  CONSOLE_SCREEN_BUFFER_INFO info = {};
+  if (GetConsoleScreenBufferInfo(console.output, &info) == 0) {
+    return false;
+  }
+  const int shared_columns = std::min(info.srWindow.Right - info.srWindow.Left + 1, columns);
+  const int shared_rows = std::min(info.srWindow.Bottom - info.srWindow.Top + 1, rows);
+  const SMALL_RECT shared = {0, 0, static_cast<SHORT>(shared_columns - 1),
+                             static_cast<SHORT>(shared_rows - 1)};
+  const SMALL_RECT window = {0, 0, static_cast<SHORT>(columns - 1), static_cast<SHORT>(rows - 1)};
+  SetConsoleWindowInfo(console.output, TRUE, &shared);
+  return SetConsoleScreenBufferSize(console.output,
+                                    COORD{static_cast<SHORT>(columns), static_cast<SHORT>(rows)}) &&
+         SetConsoleWindowInfo(console.output, TRUE, &window);
+}
+
+bool char_key_queued(const Console& console) {
+  DWORD pending = 0;
+  if (GetNumberOfConsoleInputEvents(console.input, &pending) == 0 || pending == 0) {
+    return false;
+  }
+  std::vector<INPUT_RECORD> records(pending);
+  DWORD copied = 0;
+  PeekConsoleInputA(console.input, records.data(), pending, &copied);
+  for (DWORD i = 0; i < copied; ++i) {
+    const KEY_EVENT_RECORD& event = records[i].Event.KeyEvent;
+    if (records[i].EventType == KEY_EVENT && event.bKeyDown != 0 && event.uChar.AsciiChar != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ConsoleFeed::hand_over() {
+  std::vector<INPUT_RECORD> records;
+  for (const ConsoleKey& key : staging_.input_queue()) {
+    INPUT_RECORD record = {};
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = key.down ? TRUE : FALSE;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    // An arrow key stands for every key that gives no character.
+    record.Event.KeyEvent.wVirtualKeyCode = key.has_char ? 0 : VK_RIGHT;
+    record.Event.KeyEvent.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
+    records.push_back(record);
+  }
+  DWORD written = 0;
+  if (!records.empty()) {
+    WriteConsoleInputA(console_.input, records.data(), static_cast<DWORD>(records.size()),
+                       &written);
+  }
+  staging_.reset(1, 1);
+}
