@@ -135,6 +135,9 @@ class ConsoleHost {
   bool process_control(uint8_t byte);
   void put_byte(uint8_t byte);
   ConsoleCell& cell_at(int x, int y);
+  // A fill of length cells from (x, y), each cell given to set; false when (x, y) is outside.
+  template <typename SetCell>
+  bool fill(uint32_t length, int x, int y, uint32_t* written, SetCell set);
   // Takes the first key-down event with a character, discarding the events before it.
   bool take_queued_char(uint8_t* ch);
   // Takes the next character, waiting through the front end while none is queued.

@@ -206,7 +206,8 @@ bool ConsoleHost::set_cursor_info(uint32_t size, bool visible) {
   return true;
 }
 
-bool ConsoleHost::fill_characters(uint8_t ch, uint32_t length, int x, int y, uint32_t* written) {
+template <typename SetCell>
+bool ConsoleHost::fill(uint32_t length, int x, int y, uint32_t* written, SetCell set) {
   if (!inside(x, y, 0, 0, width_ - 1, height_ - 1)) {
     return false;
   }
@@ -215,7 +216,7 @@ bool ConsoleHost::fill_characters(uint8_t ch, uint32_t length, int x, int y, uin
       static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
   const size_t count = std::min<size_t>(length, cells_.size() - first);
   for (size_t i = first; i < first + count; ++i) {
-    cells_[i].ch = ch;
+    set(cells_[i]);
   }
   if (written != nullptr) {
     *written = static_cast<uint32_t>(count);
@@ -224,22 +225,13 @@ bool ConsoleHost::fill_characters(uint8_t ch, uint32_t length, int x, int y, uin
   return true;
 }
 
+bool ConsoleHost::fill_characters(uint8_t ch, uint32_t length, int x, int y, uint32_t* written) {
+  return fill(length, x, y, written, [ch](ConsoleCell& cell) { cell.ch = ch; });
+}
+
 bool ConsoleHost::fill_attributes(uint16_t attribute, uint32_t length, int x, int y,
                                   uint32_t* written) {
-  if (!inside(x, y, 0, 0, width_ - 1, height_ - 1)) {
-    return false;
-  }
-  const size_t first =
-      static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
-  const size_t count = std::min<size_t>(length, cells_.size() - first);
-  for (size_t i = first; i < first + count; ++i) {
-    cells_[i].attr = attribute;
-  }
-  if (written != nullptr) {
-    *written = static_cast<uint32_t>(count);
-  }
-  bump();
-  return true;
+  return fill(length, x, y, written, [attribute](ConsoleCell& cell) { cell.attr = attribute; });
 }
 
 void ConsoleHost::set_title(const std::string& title) {

@@ -64,7 +64,7 @@ int game_main(int /*argc*/, char** /*argv*/) {
   // Some rows of the result screens fill the window and end with a line feed: without wrapping
   // each takes one row.
   con_disable_wrap();
-  con_set_title("Mazewick 1.0");
+  con_set_title(kGameTitle);
   SavedConsole& saved = saved_console;
   saved.cursor_shape = con_get_cursor_shape();
   saved.background = con_get_bg();

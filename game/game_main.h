@@ -2,6 +2,9 @@
 // the player quits, and puts the console back as it found it.
 #pragma once
 
+// The game's name and version: its window's title, and what --version shows.
+constexpr char kGameTitle[] = "Mazewick 1.0";
+
 // Exit code: 0 after quitting, 1 when the console cannot be had. The arguments are not used.
 int game_main(int argc, char** argv);
 

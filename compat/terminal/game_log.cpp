@@ -9,9 +9,9 @@
 #include <cstring>
 #include <utility>
 
+#include "game/game_main.h"
 #include "game/game_state.h"
 #include "game_trace.h"
-#include "terminal_options.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ std::vector<std::string> recording_header(std::time_t when, int columns, int row
   gmtime_r(&when, &utc);
   char date[32];
   std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S UTC", &utc);
-  return {std::string("# ") + kProgramVersion + " recording", std::string("# recorded ") + date,
+  return {std::string("# ") + kGameTitle + " recording", std::string("# recorded ") + date,
           "# terminal " + std::to_string(columns) + " x " + std::to_string(rows)};
 }
 

@@ -1,5 +1,6 @@
 #include "terminal_options.h"
 
+#include "game/game_main.h"
 #include "game/game_window.h"
 
 namespace {
@@ -13,7 +14,7 @@ TerminalOptions invalid(const std::string& error) {
 TerminalOptions parse_terminal_options(int argc, char** argv) {
   bool help = false;
   bool version = false;
-  TerminalOptions line = {TerminalOptionsAction::kPlay, "", {}, {}, {}};
+  TerminalOptions options = {TerminalOptionsAction::kPlay, "", {}, {}, {}};
   for (int index = 1; index < argc; ++index) {
     const std::string argument = argv[index];
     std::optional<std::string>* file = nullptr;
@@ -22,11 +23,11 @@ TerminalOptions parse_terminal_options(int argc, char** argv) {
     } else if (argument == "--version") {
       version = true;
     } else if (argument == "--record") {
-      file = &line.record;
+      file = &options.record;
     } else if (argument == "--replay") {
-      file = &line.replay;
+      file = &options.replay;
     } else if (argument == "--trace") {
-      file = &line.trace;
+      file = &options.trace;
     } else {
       return invalid("unknown argument '" + argument + "'");
     }
@@ -41,18 +42,18 @@ TerminalOptions parse_terminal_options(int argc, char** argv) {
     }
     *file = argv[++index];
   }
-  if (line.record && line.replay) {
+  if (options.record && options.replay) {
     return invalid("--record and --replay cannot go together");
   }
-  if (line.trace && (line.trace == line.record || line.trace == line.replay)) {
+  if (options.trace && (options.trace == options.record || options.trace == options.replay)) {
     return invalid("--trace needs a file of its own");
   }
   if (help) {
-    line.action = TerminalOptionsAction::kHelp;
+    options.action = TerminalOptionsAction::kHelp;
   } else if (version) {
-    line.action = TerminalOptionsAction::kVersion;
+    options.action = TerminalOptionsAction::kVersion;
   }
-  return line;
+  return options;
 }
 
 void print_usage(std::FILE* out) {
@@ -100,5 +101,5 @@ void print_help(std::FILE* out) {
 }
 
 void print_version(std::FILE* out) {
-  std::fprintf(out, "%s\n", kProgramVersion);
+  std::fprintf(out, "%s\n", kGameTitle);
 }

@@ -6,8 +6,6 @@
 #include <optional>
 #include <string>
 
-constexpr char kProgramVersion[] = "Mazewick 1.0";
-
 enum class TerminalOptionsAction {
   kPlay,     // play the game
   kHelp,     // --help: usage and controls on standard output
