@@ -1,6 +1,7 @@
 #include "input_script.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <limits>
 
@@ -144,4 +145,21 @@ std::string script_line(uint64_t pause, const std::vector<ScriptKey>& keys) {
     }
   }
   return line;
+}
+
+bool read_script_file(const std::string& name, std::string& text) {
+  std::FILE* file = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
+  if (file == nullptr) {
+    return false;
+  }
+  char block[4096];
+  size_t count = 0;
+  while ((count = std::fread(block, 1, sizeof block, file)) > 0) {
+    text.append(block, count);
+  }
+  const bool read_all = std::ferror(file) == 0;
+  if (file != stdin) {
+    std::fclose(file);
+  }
+  return read_all;
 }

@@ -34,6 +34,10 @@ struct InputScript {
 // count.
 InputScript parse_input_script(const std::string& text);
 
+// Reads the whole script file `name` into text; "-" is standard input. False when it cannot be
+// read.
+bool read_script_file(const std::string& name, std::string& text);
+
 // The line `T KEYS` for the given keys, without a line end: a printable character other than the
 // backslash stands for itself, every other key is escaped. Reading the line gives the same keys.
 std::string script_line(uint64_t pause, const std::vector<ScriptKey>& keys);

@@ -2,11 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <map>
-#include <sstream>
 
 #include "console_host.h"
 #include "game/game_state.h"
@@ -24,21 +20,6 @@ constexpr int kStoppedStatus = 3;
 int usage_error(const std::string& problem) {
   std::fprintf(stderr, "mazewick-sim: %s; %s\n", problem.c_str(), kSimUsage);
   return kUsageStatus;
-}
-
-bool read_script(const std::string& name, std::string& text) {
-  if (name == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-  }
-  std::ifstream file(name, std::ios::binary);
-  if (!file) {
-    return false;
-  }
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  text = contents.str();
-  return !file.bad();
 }
 
 // The files the run writes to; a name given for several records is opened once.
@@ -132,7 +113,7 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
   }
 
   std::string script_text;
-  if (options.script && !read_script(*options.script, script_text)) {
+  if (options.script && !read_script_file(*options.script, script_text)) {
     return usage_error("cannot read the script " + *options.script);
   }
   const InputScript script = parse_input_script(script_text);

@@ -15,23 +15,6 @@
 
 namespace {
 
-bool read_text(const std::string& name, std::string& text) {
-  FILE* file = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  char buffer[4096];
-  size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof(buffer), file)) > 0) {
-    text.append(buffer, count);
-  }
-  const bool ok = std::ferror(file) == 0;
-  if (file != stdin) {
-    std::fclose(file);
-  }
-  return ok;
-}
-
 // The probe itself sits out the Ctrl+C it sends to the game.
 BOOL WINAPI ignore_control_event(DWORD /*event*/) {
   return TRUE;
@@ -47,7 +30,7 @@ int main(int argc, char** argv) {
   }
   std::string script_text;
   const std::string script_name = options.sim.script.value_or("");
-  if (!script_name.empty() && !read_text(script_name, script_text)) {
+  if (!script_name.empty() && !read_script_file(script_name, script_text)) {
     return usage_error("cannot read the script " + script_name);
   }
   const InputScript script = parse_input_script(script_text);
