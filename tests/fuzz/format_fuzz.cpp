@@ -22,8 +22,6 @@
 namespace {
 
 constexpr uint32_t kMostCapacity = 65536;
-// Enough for any output that fits the largest capacity, so the two can be compared.
-constexpr uint32_t kRoomyCapacity = 2 * kMostCapacity;
 constexpr char kUntouched = '\x5A';
 
 // A text in storage that ends in two zero 16-bit units, so that it reads safely as a narrow
@@ -45,9 +43,7 @@ std::vector<char16_t> text_units(const std::string& piece) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
   std::string capacity_line, numbers_line, texts_line;
-  std::getline(input, capacity_line);
-  std::getline(input, numbers_line);
-  std::getline(input, texts_line);
+  std::getline(std::getline(std::getline(input, capacity_line), numbers_line), texts_line);
   const std::string format(std::istreambuf_iterator<char>(input), {});
   const uint64_t asked = std::strtoull(("0" + capacity_line).c_str(), nullptr, 10);
   const auto capacity = static_cast<uint32_t>(std::clamp<uint64_t>(asked, 1, kMostCapacity));
@@ -67,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t slot_count = std::max(numbers.size(), texts.size());
   const auto slots = std::make_unique<FmtArg[]>(slot_count);
   for (size_t i = 0; i < slot_count; ++i) {
-    slots[i].number = i < numbers.size() ? numbers[i] : 0;
-    slots[i].text = i < texts.size() && !texts[i].empty() ? texts[i].data() : nullptr;
+    slots[i] = {i < numbers.size() ? numbers[i] : 0,
+                i < texts.size() && !texts[i].empty() ? texts[i].data() : nullptr};
   }
   const auto print = [&](char* dest, uint32_t room) {
     return fmt_vprint(dest, room, format.c_str(), slots.get(), static_cast<uint32_t>(slot_count));
@@ -86,9 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(dest[i] == kUntouched);
   }
 
-  // An output is written whole when it fits, and otherwise not at all.
-  const auto roomy = std::make_unique_for_overwrite<char[]>(kRoomyCapacity);
-  const int whole = print(roomy.get(), kRoomyCapacity);
+  // An output is written whole when it fits, and otherwise not at all; twice the largest
+  // capacity holds any output that fits one.
+  const auto roomy = std::make_unique_for_overwrite<char[]>(2 * kMostCapacity);
+  const int whole = print(roomy.get(), 2 * kMostCapacity);
   if (whole >= 0 && static_cast<uint32_t>(whole) < capacity) {
     FUZZ_CHECK(written == whole);
     FUZZ_CHECK(std::memcmp(dest.get(), roomy.get(), static_cast<size_t>(whole) + 1) == 0);

@@ -1,4 +1,4 @@
-// What the fuzz targets share: a check that ends the run with a message the fuzzer keeps.
+// A fuzz target's check: aborts, and so makes the fuzzer keep the input, when it does not hold.
 #pragma once
 
 #include <cstdio>
@@ -8,7 +8,5 @@
   std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
   std::abort();
 }
-
-// Aborts, and so makes the fuzzer keep the input, when the condition does not hold.
 #define FUZZ_CHECK(condition) \
   ((condition) ? static_cast<void>(0) : fuzz_check_failed(#condition, __FILE__, __LINE__))
