@@ -2,9 +2,6 @@
 // sized (allocated at that size, so AddressSanitizer sees any write past it) with the pointers,
 // then the arguments that the splitting rules give, in order, each with its NUL.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>

@@ -6,9 +6,6 @@
 // (0x hex, a leading 0 octal, an optional '-'); a line of texts split by '|' ("~" a null text, a
 // leading 'L' 16-bit units); the format to the end. Slot i takes number i and text i.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -70,9 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return fmt_vprint(dest, room, format.c_str(), slots.get(), static_cast<uint32_t>(slot_count));
   };
 
-  const auto dest = std::make_unique_for_overwrite<char[]>(capacity);
-  std::memset(dest.get(), kUntouched, capacity);
-  const int written = print(dest.get(), capacity);
+  std::vector<char> dest(capacity, kUntouched);
+  const int written = print(dest.data(), capacity);
   FUZZ_CHECK(written >= -1);
   FUZZ_CHECK(dest[0] == '\0' || written > 0);
   // An output that did not fit never reaches the last byte, which is kept for the NUL.
@@ -84,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // An output is written whole when it fits, and otherwise not at all; twice the largest
   // capacity holds any output that fits one.
-  const auto roomy = std::make_unique_for_overwrite<char[]>(2 * kMostCapacity);
-  const int whole = print(roomy.get(), 2 * kMostCapacity);
+  std::vector<char> roomy(2 * kMostCapacity);
+  const int whole = print(roomy.data(), 2 * kMostCapacity);
   if (whole >= 0 && static_cast<uint32_t>(whole) < capacity) {
     FUZZ_CHECK(written == whole);
-    FUZZ_CHECK(std::memcmp(dest.get(), roomy.get(), static_cast<size_t>(whole) + 1) == 0);
+    FUZZ_CHECK(std::memcmp(dest.data(), roomy.data(), static_cast<size_t>(whole) + 1) == 0);
   } else {
     FUZZ_CHECK(written == -1);
   }

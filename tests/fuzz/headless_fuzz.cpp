@@ -1,8 +1,6 @@
 // Whole runs of the game on the headless console from any input script, cut off by an Esc after
 // 1,500 pauses so that none keeps the fuzzer waiting: each must keep the play checker's rules at
 // every pause, end by the quit path within a tick of the cut, and give the console back.
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
 #include "console_host.h"

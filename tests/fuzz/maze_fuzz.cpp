@@ -9,8 +9,6 @@
 // the next two bytes as column and row, or sets the score (5) or the round (6) from them; with
 // bits 4 to 6 all set, or too few bytes left, it is a tick with no key.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -122,8 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto action = static_cast<uint8_t>(*at++);
     const uint8_t what = (action >> 4) & 7;
     if ((action & 0x80) != 0 && what <= 6 && end - at >= 2) {
-      const auto first = static_cast<uint8_t>(*at++);
-      const auto second = static_cast<uint8_t>(*at++);
+      const auto first = static_cast<uint8_t>(*at++), second = static_cast<uint8_t>(*at++);
       if (what == 5) {
         game->score = uint32_t{first} << 24 | uint32_t{second} << 8;
       } else if (what == 6) {

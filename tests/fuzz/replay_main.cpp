@@ -1,15 +1,12 @@
 // Runs a fuzz target without libFuzzer over saved inputs, so that every test run checks the
 // seeds: each file named, and each file in each directory named, in name order.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+#include "fuzz_check.h"
 
 int main(int argc, char** argv) {
   std::set<std::filesystem::path> files;

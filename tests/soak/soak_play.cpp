@@ -78,12 +78,6 @@ class SoakFrontend final : public ConsoleFrontend {
       return;
     }
     const GameState& game = game_state;
-    const bool round_goes_on = game.lives != 0 && game.pellets_left != 0;
-    // The Esc pressed in the last tick pauses the game after this one; its resume goes first, so
-    // that the planned keys due now reach the next tick and not the pause.
-    if (std::exchange(pause_asked_, false) && round_goes_on) {
-      host.push_keystroke(true, kEscape);
-    }
     script_.sleep(host, milliseconds);
     ++tally_.ticks;
     waits_since_tick_ = 0;
@@ -96,20 +90,19 @@ class SoakFrontend final : public ConsoleFrontend {
     tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
     lives_before_ = game.lives;
     // Keys pressed as a round ends would answer the screen after it; the screens get their own.
-    if (!round_goes_on || keys_ == SoakKeys::kPlanAlone) {
+    if (game.lives == 0 || game.pellets_left == 0 || keys_ == SoakKeys::kPlanAlone) {
       return;
-    }
-    // Up to two turns in one tick: the last one counts.
-    for (int turns = 0; keys_ == SoakKeys::kRandom && turns < 2 && chance(turns == 0 ? 20 : 10);
-         ++turns) {
-      press_one_of(host, "wasd");
     }
     if (chance(4)) {
       press_one_of(host, "WASDxyzqQ 1!\r\t\x01");
     }
-    if (chance(0.2)) {
+    // Up to two turns in one tick, of which the last counts, and now and then a pause.
+    for (int turns = 0; keys_ == SoakKeys::kRandom && turns < 2 && chance(turns == 0 ? 20 : 10);
+         ++turns) {
+      press_one_of(host, "wasd");
+    }
+    if (keys_ == SoakKeys::kRandom && chance(0.2)) {
       host.push_keystroke(true, kEscape);
-      pause_asked_ = keys_ != SoakKeys::kRandom;
       ++tally_.pauses_asked;
     }
   }
@@ -163,7 +156,7 @@ class SoakFrontend final : public ConsoleFrontend {
   SoakTally& tally_;
   PlayChecker checker_;
   std::string problem_;
-  bool stopping_ = false, pause_asked_ = false;
+  bool stopping_ = false;
   uint8_t lives_before_ = 0;  // 0 before a run's first tick, which begins a game
   uint64_t waits_since_tick_ = 0;
 };
