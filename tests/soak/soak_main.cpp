@@ -9,6 +9,7 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,7 @@ namespace {
 // Runs of the game until they have played the budget of ticks (the planned game: one run), each
 // run's keys from the seed and the run's number. False, after saying so, at the first broken rule.
 bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
-          const std::vector<ScriptLine>& plan, uint64_t budget, SoakTally& total) {
+          const std::vector<ScriptLine>& plan, uint64_t budget, uint64_t& played) {
   SoakTally tally;
   uint32_t runs = 0;
   std::string problem;
@@ -33,7 +34,7 @@ bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
               " screens answered\n",
               what.c_str(), runs, tally.ticks, tally.games, tally.rounds_completed,
               tally.lives_lost, tally.pauses_asked, tally.screens_answered);
-  total.ticks += tally.ticks;
+  played += tally.ticks;
   if (!problem.empty()) {
     std::printf("FAILED in %s, run %u: %s\n", what.c_str(), runs, problem.c_str());
   }
@@ -44,30 +45,28 @@ bool soak(const std::string& what, SoakKeys keys, uint64_t seed,
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string_view count = argc == 1                                             ? "1000000"
-                                 : argc == 3 && std::string_view(argv[1]) == "--ticks" ? argv[2]
-                                                                                       : "";
-  uint64_t ticks = 0;
-  const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), ticks);
-  if (error != std::errc() || end != count.data() + count.size()) {
+  uint64_t ticks = 1000000;
+  const char* const count = argc == 3 && std::string_view(argv[1]) == "--ticks" ? argv[2] : "";
+  const auto [end, error] = std::from_chars(count, count + std::strlen(count), ticks);
+  if (argc != 1 && (error != std::errc() || *end != '\0')) {
     std::fprintf(stderr, "usage: mazewick-soak [--ticks N]\n");
     return 2;
   }
   const auto started = std::chrono::steady_clock::now();
   const uint64_t plan_ticks = std::min<uint64_t>(ticks / 4, 150000);
-  SoakTally total;
+  uint64_t played = 0;
   bool held =
       plan_ticks == 0 ||
       soak("the planned game", SoakKeys::kPlanAndIgnored, 1,
            parse_input_script(plan_game_script(UINT32_MAX, static_cast<long>(plan_ticks))).lines,
-           plan_ticks, total);
+           plan_ticks, played);
   // Each seed takes an even share of the ticks left, the last one all of them.
   for (uint64_t seed = 1; held && seed <= 3; ++seed) {
     held = soak("seed " + std::to_string(seed), SoakKeys::kRandom, seed, {},
-                (ticks - total.ticks) / (4 - seed), total);
+                (ticks - played) / (4 - seed), played);
   }
   if (held) {
-    std::printf("all rules held over %" PRIu64 " ticks in %.1f s\n", total.ticks,
+    std::printf("all rules held over %" PRIu64 " ticks in %.1f s\n", played,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
   }
   return held ? 0 : 1;
