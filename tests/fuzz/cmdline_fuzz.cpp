@@ -1,10 +1,7 @@
 // The command-line splitter on any text: the split must fill exactly the block that measuring
-// sized (allocated at that size, so AddressSanitizer sees any write past it), with the arguments
-// that the splitting rules give, in order, each with its NUL.
+// sized (allocated at that size, so AddressSanitizer sees any write past it) with the pointers,
+// then the arguments that the splitting rules give, in order, each with its NUL.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,41 +9,28 @@
 #include "fuzz_check.h"
 #include "runtime/cmdline.h"
 
-namespace {
-
-// The arguments by the rules, written plainly: spaces separate; an argument that starts with a
-// double quote ends at the next one, any other at the next space; no escapes.
-std::vector<std::string> expected_arguments(const std::string& line) {
-  std::vector<std::string> arguments;
-  for (size_t i = line.find_first_not_of(' '); i != std::string::npos;
-       i = line.find_first_not_of(' ', i)) {
-    const bool quoted = line[i] == '"';
-    const size_t start = i + quoted;
-    const size_t end = std::min(line.find(quoted ? '"' : ' ', start), line.size());
-    arguments.push_back(line.substr(start, end - start));
-    i = end + 1;
-  }
-  return arguments;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The command line is a C string: it ends at the first NUL, the last byte of its allocation.
   const std::string line(data, std::find(data, data + size, 0));
   const std::vector<char> text(line.c_str(), line.c_str() + line.size() + 1);
+  // The arguments by the rules, written plainly: spaces separate; an argument that starts with a
+  // double quote ends at the next one, any other at the next space; no escapes.
+  std::vector<std::string> expected;
+  for (size_t i = line.find_first_not_of(' '); i != std::string::npos;
+       i = line.find_first_not_of(' ', i)) {
+    const bool quoted = line[i] == '"';
+    const size_t end = std::min(line.find(quoted ? '"' : ' ', i + quoted), line.size());
+    expected.push_back(line.substr(i + quoted, end - i - quoted));
+    i = end + 1;
+  }
   uint32_t count = 12345;
   const size_t block_size = cmdline_measure(text.data(), count);
-  const std::vector<std::string> expected = expected_arguments(line);
   FUZZ_CHECK(count == expected.size());
-
-  // Exactly the measured size; malloc aligns it for the pointers.
+  // malloc aligns the block for its pointers.
   char* const raw = static_cast<char*>(std::malloc(block_size));
   FUZZ_CHECK(raw != nullptr || block_size == 0);
   char** const block = reinterpret_cast<char**>(raw);
   cmdline_split(text.data(), count, block);
-  // Each text follows the one before, directly after the pointers, and the last NUL is the last
-  // byte of the block: the block holds the pointers and the texts with their NULs, no more.
   const char* next = raw + count * sizeof(char*);
   for (uint32_t i = 0; i < count; ++i) {
     FUZZ_CHECK(block[i] == next);

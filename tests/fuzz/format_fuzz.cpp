@@ -6,9 +6,6 @@
 // (0x hex, a leading 0 octal, an optional '-'); a line of texts split by '|' ("~" a null text, a
 // leading 'L' 16-bit units); the format to the end. Slot i takes number i and text i.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -22,8 +19,6 @@
 namespace {
 
 constexpr uint32_t kMostCapacity = 65536;
-// Enough for any output that fits the largest capacity, so the two can be compared.
-constexpr uint32_t kRoomyCapacity = 2 * kMostCapacity;
 constexpr char kUntouched = '\x5A';
 
 // A text in storage that ends in two zero 16-bit units, so that it reads safely as a narrow
@@ -45,9 +40,7 @@ std::vector<char16_t> text_units(const std::string& piece) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
   std::string capacity_line, numbers_line, texts_line;
-  std::getline(input, capacity_line);
-  std::getline(input, numbers_line);
-  std::getline(input, texts_line);
+  std::getline(std::getline(std::getline(input, capacity_line), numbers_line), texts_line);
   const std::string format(std::istreambuf_iterator<char>(input), {});
   const uint64_t asked = std::strtoull(("0" + capacity_line).c_str(), nullptr, 10);
   const auto capacity = static_cast<uint32_t>(std::clamp<uint64_t>(asked, 1, kMostCapacity));
@@ -67,16 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t slot_count = std::max(numbers.size(), texts.size());
   const auto slots = std::make_unique<FmtArg[]>(slot_count);
   for (size_t i = 0; i < slot_count; ++i) {
-    slots[i].number = i < numbers.size() ? numbers[i] : 0;
-    slots[i].text = i < texts.size() && !texts[i].empty() ? texts[i].data() : nullptr;
+    slots[i] = {i < numbers.size() ? numbers[i] : 0,
+                i < texts.size() && !texts[i].empty() ? texts[i].data() : nullptr};
   }
   const auto print = [&](char* dest, uint32_t room) {
     return fmt_vprint(dest, room, format.c_str(), slots.get(), static_cast<uint32_t>(slot_count));
   };
 
-  const auto dest = std::make_unique_for_overwrite<char[]>(capacity);
-  std::memset(dest.get(), kUntouched, capacity);
-  const int written = print(dest.get(), capacity);
+  std::vector<char> dest(capacity, kUntouched);
+  const int written = print(dest.data(), capacity);
   FUZZ_CHECK(written >= -1);
   FUZZ_CHECK(dest[0] == '\0' || written > 0);
   // An output that did not fit never reaches the last byte, which is kept for the NUL.
@@ -86,12 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(dest[i] == kUntouched);
   }
 
-  // An output is written whole when it fits, and otherwise not at all.
-  const auto roomy = std::make_unique_for_overwrite<char[]>(kRoomyCapacity);
-  const int whole = print(roomy.get(), kRoomyCapacity);
+  // An output is written whole when it fits, and otherwise not at all; twice the largest
+  // capacity holds any output that fits one.
+  std::vector<char> roomy(2 * kMostCapacity);
+  const int whole = print(roomy.data(), 2 * kMostCapacity);
   if (whole >= 0 && static_cast<uint32_t>(whole) < capacity) {
     FUZZ_CHECK(written == whole);
-    FUZZ_CHECK(std::memcmp(dest.get(), roomy.get(), static_cast<size_t>(whole) + 1) == 0);
+    FUZZ_CHECK(std::memcmp(dest.data(), roomy.data(), static_cast<size_t>(whole) + 1) == 0);
   } else {
     FUZZ_CHECK(written == -1);
   }

@@ -1,25 +1,20 @@
 // Whole runs of the game on the headless console from any input script, cut off by an Esc after
-// kMostPauses pauses so that none keeps the fuzzer waiting: each must keep the play checker's
-// rules at every pause, end by the quit path soon after the cut, and give the console back.
-#include <cstddef>
-#include <cstdint>
+// 1,500 pauses so that none keeps the fuzzer waiting: each must keep the play checker's rules at
+// every pause, end by the quit path within a tick of the cut, and give the console back.
 #include <string>
 
 #include "console_host.h"
 #include "fuzz_check.h"
-#include "input_script.h"
 #include "soak_play.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  constexpr uint64_t kMostPauses = 1500;
   const InputScript script =
       parse_input_script(std::string(reinterpret_cast<const char*>(data), size));
   if (script.error_line != 0) {
     return 0;
   }
   SoakTally tally;
-  SoakFrontend frontend(SoakKeys::kPlanAlone, 0, script.lines, kMostPauses, tally);
-  const std::string problem = frontend.run();
+  const std::string problem = soak_run(SoakKeys::kPlanAlone, 0, script.lines, 1500, tally);
   if (!problem.empty()) {
     fuzz_check_failed(problem.c_str(), __FILE__, __LINE__);
   }

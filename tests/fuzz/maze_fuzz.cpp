@@ -9,12 +9,8 @@
 // the next two bytes as column and row, or sets the score (5) or the round (6) from them; with
 // bits 4 to 6 all set, or too few bytes left, it is a tick with no key.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <iterator>
 #include <memory>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -22,7 +18,8 @@
 #include "console_host.h"
 #include "fuzz_check.h"
 #include "game/game_main.h"
-#include "game/game_state.h"
+#include "game/game_window.h"
+#include "game/play_state.h"
 #include "game/round_tick.h"
 #include "maze/board_queries.h"
 #include "maze/cell_byte.h"
@@ -31,14 +28,13 @@
 
 namespace {
 
-constexpr int kConsoleColumns = 55;
-constexpr int kConsoleRows = 33;
-constexpr uint8_t kFrameColumn = 13;
 constexpr uint8_t kFrightTicks = 70;
-// Markers 0 to 15 and one beyond, which no cell can hold.
-constexpr uint8_t kSpawnMarkersTried = 17;
-// Coordinates beyond the Board that the figures can reach by wrapping bytes.
-constexpr uint8_t kOffBoard[] = {28, 31, 127, 128, 254, 255};
+// Every row and column of the Board, then coordinates beyond it that wrapping bytes reach.
+constexpr int kCoordinatesTried = kBoardHeight + 6;
+constexpr uint8_t coordinate(int index) {
+  constexpr uint8_t kOffBoard[] = {28, 31, 127, 128, 254, 255};
+  return index < kBoardHeight ? static_cast<uint8_t>(index) : kOffBoard[index - kBoardHeight];
+}
 
 // Every value a compiled cell can hold: wall, door, floor with an item code 0 to 3, tunnel
 // mouth, spawn marker or arrow.
@@ -51,7 +47,7 @@ void check_board(const Board& board) {
   }
 }
 
-// Every query at (x, y); their answers are checked against the cell.
+// Every query at (x, y), each answer checked against the cell.
 void query_cell(const Board& board, uint8_t x, uint8_t y) {
   const uint8_t cell = cell_at(board, x, y);
   FUZZ_CHECK(is_wall(board, x, y) == (cell & kWallBit));
@@ -75,24 +71,6 @@ void query_cell(const Board& board, uint8_t x, uint8_t y) {
   FUZZ_CHECK(std::memcmp(eaten.cells, board.cells, kBoardCells) == 0);
   FUZZ_CHECK(is_floor_cell(cell) ? item == (cell & kItemMask) && left == (cell & ~kItemMask)
                                  : item == (is_tunnel_cell(cell) ? kItemTunnel : kItemNone));
-}
-
-// Every query on every cell, on the Board and beyond it in either direction.
-void query_board(const Board& board) {
-  std::vector<uint8_t> coordinates(kBoardHeight);
-  std::iota(coordinates.begin(), coordinates.end(), 0);
-  coordinates.insert(coordinates.end(), std::begin(kOffBoard), std::end(kOffBoard));
-  for (const uint8_t y : coordinates) {
-    for (const uint8_t x : coordinates) {
-      query_cell(board, x, y);
-    }
-  }
-  for (uint8_t n = 0; n < kSpawnMarkersTried; ++n) {
-    const uint16_t spawn = find_spawn(board, n);
-    const uint8_t cell = cell_at(board, packed_x(spawn), packed_y(spawn));
-    FUZZ_CHECK(spawn == 0 || (is_spawn_cell(cell) && (cell & kMarkerNumberMask) == n));
-  }
-  count_cells(board, kFloor | kItemPellet, 0xCF);
 }
 
 }  // namespace
@@ -121,7 +99,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   compile_maze(*even_board, even_layout);
   check_board(*board);
   FUZZ_CHECK(std::equal(board->cells, board->cells + kBoardCells, even_board->cells));
-  query_board(*board);
+  for (int y = 0; y < kCoordinatesTried; ++y) {
+    for (int x = 0; x < kCoordinatesTried; ++x) {
+      query_cell(*board, coordinate(x), coordinate(y));
+    }
+  }
+  // Markers 0 to 15 and one beyond, which no cell can hold.
+  for (uint8_t n = 0; n < 17; ++n) {
+    const uint16_t spawn = find_spawn(*board, n);
+    const uint8_t cell = cell_at(*board, packed_x(spawn), packed_y(spawn));
+    FUZZ_CHECK(spawn == 0 || (is_spawn_cell(cell) && (cell & kMarkerNumberMask) == n));
+  }
 
   // The game record ends with its Board, so a write past the Board is past the allocation too.
   const auto game = std::make_unique<GameState>();
@@ -132,9 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto action = static_cast<uint8_t>(*at++);
     const uint8_t what = (action >> 4) & 7;
     if ((action & 0x80) != 0 && what <= 6 && end - at >= 2) {
-      // A figure moved anywhere, on the Board or off it, or the score or the round set.
-      const auto first = static_cast<uint8_t>(*at++);
-      const auto second = static_cast<uint8_t>(*at++);
+      const auto first = static_cast<uint8_t>(*at++), second = static_cast<uint8_t>(*at++);
       if (what == 5) {
         game->score = uint32_t{first} << 24 | uint32_t{second} << 8;
       } else if (what == 6) {
@@ -161,14 +147,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The frame never reaches beyond its 28 columns, whatever the numbers in its lines.
   ConsoleHost& host = console_host();
-  host.reset(kConsoleColumns, kConsoleRows);
+  host.reset(kWindowColumns, kWindowRows);
   reset_program_state();
   FUZZ_CHECK(con_resolve() == 0);
-  draw_board(kFrameColumn, 0, *game);
-  for (int cell = 0; cell < kConsoleColumns * kConsoleRows; ++cell) {
-    const int x = cell % kConsoleColumns;
-    FUZZ_CHECK(host.cell(x, cell / kConsoleColumns).ch == ' ' ||
-               (x >= kFrameColumn && x < kFrameColumn + kBoardWidth));
+  draw_board(kFrameColumn, kFrameRow, *game);
+  for (int y = 0; y < kWindowRows; ++y) {
+    for (int x = 0; x < kWindowColumns; ++x) {
+      FUZZ_CHECK(host.cell(x, y).ch == ' ' ||
+                 (x >= kFrameColumn && x < kFrameColumn + kBoardWidth));
+    }
   }
   return 0;
 }

@@ -1,45 +1,32 @@
-// Runs a fuzz target over saved inputs without libFuzzer: every file named, and every file in
-// every directory named, in name order. The seeds are checked this way on every test run.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
+// Runs a fuzz target without libFuzzer over saved inputs, so that every test run checks the
+// seeds: each file named, and each file in each directory named, in name order.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+#include "fuzz_check.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::filesystem::path> files;
+  std::set<std::filesystem::path> files;
   for (int arg = 1; arg < argc; ++arg) {
-    const auto first = static_cast<std::ptrdiff_t>(files.size());
     if (std::filesystem::is_directory(argv[arg])) {
-      for (const auto& entry : std::filesystem::directory_iterator(argv[arg])) {
-        if (entry.is_regular_file()) {
-          files.push_back(entry.path());
-        }
-      }
+      files.insert(std::filesystem::directory_iterator(argv[arg]), {});
     } else {
-      files.emplace_back(argv[arg]);
+      files.insert(argv[arg]);
     }
-    std::sort(files.begin() + first, files.end());
   }
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);
+    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), {});
     if (!in) {
       std::fprintf(stderr, "cannot read %s\n", file.c_str());
       return 1;
     }
-    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), {});
     std::fprintf(stderr, "running %s\n", file.c_str());
     LLVMFuzzerTestOneInput(data.data(), data.size());
   }
-  if (files.empty()) {
-    std::fprintf(stderr, "no inputs to run\n");
-    return 1;
-  }
   std::fprintf(stderr, "%zu inputs ran\n", files.size());
-  return 0;
+  return files.empty() ? 1 : 0;
 }

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
+#include <random>
+#include <utility>
 
+#include "console_host.h"
 #include "game/game_main.h"
 #include "game_trace.h"
+#include "headless_frontend.h"
 #include "maze/board_queries.h"
 #include "maze/cell_byte.h"
 
@@ -24,10 +27,8 @@ constexpr char kAnyKey[] = "asdfqQ \x1B\r\x01";
 struct ScreenAnswer {
   const char* shows;
   double quit_percent, other_percent;
-  const char* other_keys;
-  const char* go_on_keys;
+  const char *other_keys, *go_on_keys;
 };
-
 constexpr ScreenAnswer kScreenAnswers[] = {
     {"Invalid selection, press any key to try again!", 0, 100, kAnyKey, ""},
     {"PAUSED", 2, 10, "wasdxS 1\r\x01", "\x1B"},
@@ -37,25 +38,132 @@ constexpr ScreenAnswer kScreenAnswers[] = {
     {"", 0, 100, kAnyKey, ""},
 };
 
-// House timers: 15 x (i + 1) at round set-up, then counted down; 128 while returning home.
+// House timers: 15 x i + 1 at round set-up, then counted down; 128 while returning home.
 constexpr uint8_t kLongestHold = 60;
 constexpr uint32_t kTensPerExtraLife = 1000;
 
-// Lives go down by one for a lost life and up by one for each extra life, capped at 255; a
-// count that wrapped past 0 or 255 matches neither.
-bool lives_follow(const GameState& last, const GameState& state) {
-  const uint32_t gained_tens = state.next_life_at - last.next_life_at;
+// Lives go down by one for a lost life and up by one for each extra life, capped; a count that
+// wrapped past 0 or 255 matches neither.
+bool lives_follow(const GameState& last, const GameState& now) {
+  const uint32_t gained_tens = now.next_life_at - last.next_life_at;
   const auto lives_after = [&](uint32_t lost) {
-    return std::min<uint32_t>(last.lives - lost + gained_tens / kTensPerExtraLife, 255);
+    return std::min<uint32_t>(last.lives - lost + gained_tens / kTensPerExtraLife, kMostLives);
   };
-  return state.next_life_at >= last.next_life_at && gained_tens % kTensPerExtraLife == 0 &&
-         (state.lives == lives_after(0) || (last.lives != 0 && state.lives == lives_after(1)));
+  return now.next_life_at >= last.next_life_at && gained_tens % kTensPerExtraLife == 0 &&
+         (now.lives == lives_after(0) || (last.lives != 0 && now.lives == lives_after(1)));
 }
+
+class SoakFrontend final : public ConsoleFrontend {
+ public:
+  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget,
+               SoakTally& tally)
+      : keys_(keys), script_(std::move(plan)), random_(seed), budget_(tick_budget), tally_(tally) {}
+
+  std::string run() {
+    ConsoleHost& host = console_host();
+    host.reset();
+    reset_program_state();
+    script_.attach(host);
+    host.set_frontend(this);
+    const int status = game_main(0, nullptr);
+    host.set_frontend(nullptr);
+    return problem_.empty() && status != 0 ? "the game ended with status " + std::to_string(status)
+                                           : problem_;
+  }
+
+  void sleep(ConsoleHost& host, uint32_t milliseconds) override {
+    if (stopping_) {
+      ++tally_.ticks_after_stop;
+      return;
+    }
+    const GameState& game = game_state;
+    script_.sleep(host, milliseconds);
+    ++tally_.ticks;
+    waits_since_tick_ = 0;
+    const std::string problem = checker_.check(game);
+    if (!problem.empty() || tally_.ticks >= budget_) {
+      return stop(host, problem);
+    }
+    tally_.games += lives_before_ == 0;
+    tally_.lives_lost += lives_before_ != 0 && game.lives < lives_before_;
+    tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
+    lives_before_ = game.lives;
+    // Keys pressed as a round ends would answer the screen after it; the screens get their own.
+    if (game.lives == 0 || game.pellets_left == 0 || keys_ == SoakKeys::kPlanAlone) {
+      return;
+    }
+    if (chance(4)) {
+      press_one_of(host, "WASDxyzqQ 1!\r\t\x01");
+    }
+    // Up to two turns in one tick, of which the last counts, and now and then a pause.
+    for (int turns = 0; keys_ == SoakKeys::kRandom && turns < 2 && chance(turns == 0 ? 20 : 10);
+         ++turns) {
+      press_one_of(host, "wasd");
+    }
+    if (keys_ == SoakKeys::kRandom && chance(0.2)) {
+      host.push_keystroke(true, kEscape);
+      ++tally_.pauses_asked;
+    }
+  }
+
+  void poll_input(ConsoleHost& host) override { script_.poll_input(host); }
+
+  bool wait_for_input(ConsoleHost& host) override {
+    if (!stopping_ && keys_ != SoakKeys::kPlanAlone &&
+        ++waits_since_tick_ > kMostWaitsWithoutTick) {
+      stop(host, "the game waited for keys without a tick");
+    }
+    if (stopping_ || keys_ != SoakKeys::kRandom) {
+      return !stopping_ && script_.wait_for_input(host);
+    }
+    ++tally_.screens_answered;
+    std::string text;
+    for (int cell = 0; cell < host.width() * host.height(); ++cell) {
+      text += static_cast<char>(host.cell(cell % host.width(), cell / host.width()).ch);
+    }
+    const ScreenAnswer& screen = *std::ranges::find_if(kScreenAnswers, [&text](const auto& answer) {
+      return text.find(answer.shows) != std::string::npos;
+    });
+    press_one_of(host, chance(screen.quit_percent)    ? "qQ"
+                       : chance(screen.other_percent) ? screen.other_keys
+                                                      : screen.go_on_keys);
+    return true;
+  }
+
+ private:
+  bool chance(double percent) {
+    return std::uniform_real_distribution<double>(0.0, 100.0)(random_) < percent;
+  }
+
+  void press_one_of(ConsoleHost& host, const char* keys) {
+    const char key = keys[std::uniform_int_distribution<size_t>(0, std::strlen(keys) - 1)(random_)];
+    host.push_keystroke(key != kNoCharacter, key == kNoCharacter ? 0 : static_cast<uint8_t>(key));
+  }
+
+  // No more keys but an Esc, which pauses a round so that it can end.
+  void stop(ConsoleHost& host, const std::string& problem) {
+    problem_ = problem;
+    stopping_ = true;
+    host.push_keystroke(true, kEscape);
+    host.end_input();
+  }
+
+  SoakKeys keys_;
+  HeadlessFrontend script_;
+  std::mt19937 random_;
+  uint64_t budget_;
+  SoakTally& tally_;
+  PlayChecker checker_;
+  std::string problem_;
+  bool stopping_ = false;
+  uint8_t lives_before_ = 0;  // 0 before a run's first tick, which begins a game
+  uint64_t waits_since_tick_ = 0;
+};
 
 }  // namespace
 
-std::string PlayChecker::check(const GameState& state) {
-  const GameState& last = last_;
+std::string PlayChecker::check(const GameState& now) {
+  const GameState last = std::exchange(last_, now);
   const bool seen = pauses_++ > 0;
   const auto on_board = [](const Actor& figure) {
     return figure.x < kBoardWidth && figure.y < kBoardHeight;
@@ -63,152 +171,52 @@ std::string PlayChecker::check(const GameState& state) {
   const auto timer_in_range = [](uint8_t timer) {
     return timer <= kLongestHold || timer == kHouseReturning;
   };
-  const int pellets = count_cells(state.board, kFloor | kItemPellet, 0xCF) +
-                      count_cells(state.board, kFloor | kItemPowerPellet, 0xCF);
-  const bool board_changed = std::memcmp(state.board.cells, last.board.cells, kBoardCells) != 0;
+  const int pellets = count_cells(now.board, kFloor | kItemPellet, 0xCF) +
+                      count_cells(now.board, kFloor | kItemPowerPellet, 0xCF);
+  const bool board_changed = std::memcmp(now.board.cells, last.board.cells, kBoardCells) != 0;
   // After a game over come the title screen and the first tick of a new game; after a round
   // complete, the first tick of the next round; else the same round goes on.
   const bool new_game = seen && last.lives == 0;
   const bool next_round = seen && !new_game && last.pellets_left == 0;
   const bool same_round = seen && !new_game && !next_round;
-  const bool eaten = state.pellets_left < last.pellets_left || state.score > last.score;
+  const bool eaten = now.pellets_left < last.pellets_left || now.score > last.score;
   const std::pair<bool, const char*> rules[] = {
-      {state.pellets_left <= state.pellets_total, "more pellets left than the round had"},
-      {pellets == state.pellets_left, "pellets on the Board differ from pellets left"},
-      {on_board(state.player) &&
-           std::all_of(std::begin(state.chasers), std::end(state.chasers), on_board),
-       "a figure off the Board"},
-      {std::all_of(std::begin(state.house_timers), std::end(state.house_timers), timer_in_range),
-       "a house timer out of its range"},
-      {state.score <= state.next_life_at, "score past the next extra life"},
-      {state.bonus_count <= 2, "more than two bonus items"},
-      {state.mode_timer < 270, "mode timer past its cycle of 270 ticks"},
-      {!seen || state.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up"},
+      {now.pellets_left <= now.pellets_total, "more pellets left than the round had"},
+      {pellets == now.pellets_left, "pellets on the Board differ from pellets left"},
+      {on_board(now.player) && std::ranges::all_of(now.chasers, on_board), "figure off the Board"},
+      {std::ranges::all_of(now.house_timers, timer_in_range), "a house timer out of its range"},
+      {now.score <= now.next_life_at, "score past the next extra life"},
+      {now.bonus_count <= 2, "more than two bonus items"},
+      {now.mode_timer < 270, "mode timer past its cycle of 270 ticks"},
+      {!seen || now.tick == static_cast<uint8_t>(last.tick + 1), "tick count not one up"},
       // A new game's first tick can eat at most a power pellet (5 tens).
       {!new_game ||
-           (state.round == 0 && state.lives == 3 && state.next_life_at == 1000 && state.score <= 5),
+           (now.round == 0 && now.lives == 3 && now.next_life_at == 1000 && now.score <= 5),
        "a new game did not start afresh"},
-      {!next_round || state.round == static_cast<uint8_t>(last.round + 1),
-       "the next round is not the one after"},
-      {!same_round || state.round == last.round, "round changed within a round"},
-      {!same_round || state.pellets_total == last.pellets_total, "pellet total changed"},
-      {!same_round ||
-           (state.pellets_left <= last.pellets_left && state.pellets_left + 1 >= last.pellets_left),
+      {!next_round || now.round == static_cast<uint8_t>(last.round + 1), "next round not one up"},
+      {!same_round || now.round == last.round, "round changed within a round"},
+      {!same_round || now.pellets_total == last.pellets_total, "pellet total changed"},
+      {!same_round || static_cast<unsigned>(last.pellets_left - now.pellets_left) <= 1,
        "pellets left changed by more than one eaten"},
-      {new_game || state.score >= last.score, "score fell within a game"},
-      {!same_round || state.bonus_count >= last.bonus_count, "bonus count fell within a round"},
-      {!same_round || !board_changed || eaten || state.bonus_count > last.bonus_count,
+      {new_game || now.score >= last.score, "score fell within a game"},
+      {!same_round || now.bonus_count >= last.bonus_count, "bonus count fell within a round"},
+      {!same_round || !board_changed || eaten || now.bonus_count > last.bonus_count,
        "the Board changed with nothing eaten and no bonus item placed"},
-      {!same_round || state.pellets_left == last.pellets_left || board_changed,
+      {!same_round || now.pellets_left == last.pellets_left || board_changed,
        "a pellet was eaten and the Board stayed the same"},
-      {new_game || !seen || lives_follow(last, state),
+      {new_game || !seen || lives_follow(last, now),
        "lives changed other than by a lost or an extra life"},
   };
-  const auto broken = std::find_if(std::begin(rules), std::end(rules),
-                                   [](const auto& rule) { return !rule.first; });
-  const std::string problem = broken == std::end(rules)
-                                  ? ""
-                                  : std::string(broken->second) +
-                                        " (before: " + trace_json(last, pauses_ - 1) +
-                                        "; now: " + trace_json(state, pauses_) + ")";
-  last_ = state;
-  return problem;
+  for (const auto& [kept, rule] : rules) {
+    if (!kept) {
+      return std::string(rule) + " (before: " + trace_json(last, pauses_ - 1) +
+             "; now: " + trace_json(now, pauses_) + ")";
+    }
+  }
+  return "";
 }
 
-std::string SoakFrontend::run() {
-  ConsoleHost& host = console_host();
-  host.reset();
-  reset_program_state();
-  script_.attach(host);
-  host.set_frontend(this);
-  const int status = game_main(0, nullptr);
-  host.set_frontend(nullptr);
-  return problem_.empty() && status != 0 ? "the game ended with status " + std::to_string(status)
-                                         : problem_;
-}
-
-bool SoakFrontend::chance(double percent) {
-  return std::uniform_real_distribution<double>(0.0, 100.0)(random_) < percent;
-}
-
-void SoakFrontend::press_one_of(ConsoleHost& host, const char* keys) {
-  const char key = keys[std::uniform_int_distribution<size_t>(0, std::strlen(keys) - 1)(random_)];
-  host.push_keystroke(key != kNoCharacter, key == kNoCharacter ? 0 : static_cast<uint8_t>(key));
-}
-
-void SoakFrontend::stop(ConsoleHost& host, const std::string& problem) {
-  problem_ = problem;
-  stopping_ = true;
-  host.push_keystroke(true, kEscape);
-  host.end_input();
-}
-
-void SoakFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
-  if (stopping_) {
-    ++tally_.ticks_after_stop;
-    return;
-  }
-  const GameState& game = game_state;
-  const bool round_goes_on = game.lives != 0 && game.pellets_left != 0;
-  // The Esc pressed in the last tick pauses the game after this one; its resume goes first, so
-  // that the planned keys due now reach the next tick and not the pause.
-  if (pause_asked_ && round_goes_on) {
-    host.push_keystroke(true, kEscape);
-  }
-  pause_asked_ = false;
-  script_.sleep(host, milliseconds);
-  ++tally_.ticks;
-  waits_since_tick_ = 0;
-  const std::string problem = checker_.check(game);
-  if (!problem.empty() || tally_.ticks >= budget_) {
-    return stop(host,
-                problem.empty() ? "" : "pause " + std::to_string(tally_.ticks) + ": " + problem);
-  }
-  tally_.games += lives_before_ == 0;
-  tally_.lives_lost += lives_before_ != 0 && game.lives < lives_before_;
-  tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
-  tally_.highest_round = std::max<unsigned>(tally_.highest_round, game.round);
-  lives_before_ = game.lives;
-  // Keys pressed as a round ends would answer the screen after it; the screens get their own.
-  if (!round_goes_on || keys_ == SoakKeys::kPlanAlone) {
-    return;
-  }
-  // Up to two turns in one tick: the last one counts.
-  for (int turns = 0; keys_ == SoakKeys::kRandom && turns < 2 && chance(turns == 0 ? 20 : 10);
-       ++turns) {
-    press_one_of(host, "wasd");
-  }
-  if (chance(4)) {
-    press_one_of(host, "WASDxyzqQ 1!\r\t\x01");
-  }
-  if (chance(0.2)) {
-    host.push_keystroke(true, kEscape);
-    pause_asked_ = keys_ != SoakKeys::kRandom;
-    ++tally_.pauses_asked;
-  }
-}
-
-bool SoakFrontend::wait_for_input(ConsoleHost& host) {
-  if (!stopping_ && keys_ != SoakKeys::kPlanAlone && ++waits_since_tick_ > kMostWaitsWithoutTick) {
-    stop(host, "the game waited " + std::to_string(kMostWaitsWithoutTick) +
-                   " times for a key without a tick");
-  }
-  if (stopping_) {
-    return false;
-  }
-  if (keys_ != SoakKeys::kRandom) {
-    return script_.wait_for_input(host);
-  }
-  ++tally_.screens_answered;
-  std::string text;
-  for (int cell = 0; cell < host.width() * host.height(); ++cell) {
-    text += static_cast<char>(host.cell(cell % host.width(), cell / host.width()).ch);
-  }
-  const ScreenAnswer& screen = *std::find_if(
-      std::begin(kScreenAnswers), std::end(kScreenAnswers),
-      [&text](const ScreenAnswer& answer) { return text.find(answer.shows) != std::string::npos; });
-  press_one_of(host, chance(screen.quit_percent)    ? "qQ"
-                     : chance(screen.other_percent) ? screen.other_keys
-                                                    : screen.go_on_keys);
-  return true;
+std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan,
+                     uint64_t tick_budget, SoakTally& tally) {
+  return SoakFrontend(keys, seed, std::move(plan), tick_budget, tally).run();
 }
