@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "maze/cell_byte.h"
 
 namespace {
 
 void put(Actor& actor, uint8_t x, uint8_t y, uint8_t dir) {
-  actor.x = x;
-  actor.y = y;
-  actor.dir = dir;
+  std::tie(actor.x, actor.y, actor.dir) = std::tuple(x, y, dir);
 }
 
 // The first round on layout 0 with the score, lives and fright time given, every chaser held in
@@ -20,10 +19,8 @@ void put(Actor& actor, uint8_t x, uint8_t y, uint8_t dir) {
 GameState first_round(uint32_t score, uint8_t lives, uint8_t fright) {
   GameState game{};
   round_setup(game);
-  game.score = score;
-  game.next_life_at = 1000;
-  game.lives = lives;
-  game.fright_timer = fright;
+  std::tie(game.score, game.next_life_at, game.lives, game.fright_timer) =
+      std::tuple(score, 1000, lives, fright);
   std::memset(game.house_timers, 100, sizeof game.house_timers);
   put(game.player, 2, 1, kDirLeft);
   return game;
@@ -31,14 +28,15 @@ GameState first_round(uint32_t score, uint8_t lives, uint8_t fright) {
 
 TEST(RoundTickTest, WhatTheStepEatsIsScoredThenOneContactThenTheExtraLives) {
   // The bonus item of round 25 and two frightened chasers: the item, the lowest chaser, two lives.
-  GameState game = first_round(995, 254, 40);
+  GameState game = first_round(995, kMostLives - 1, 40);
   game.round = 24;
   game.board.cells[kBoardWidth + 1] = kFloor | kItemBonus;
   put(game.chasers[1], 1, 1, kDirUp);  // held chasers stay put in even fright time
   put(game.chasers[3], 1, 1, kDirUp);
   update_round(game, 0);
-  EXPECT_TRUE(game.score == 2035 && game.next_life_at == 3000 && game.lives == 255);  // at most
-  EXPECT_TRUE(game.house_timers[1] == kHouseReturning && game.house_timers[3] == 99);
+  EXPECT_EQ(std::tie(game.score, game.next_life_at, game.lives, game.house_timers[1],
+                     game.house_timers[3]),
+            std::make_tuple(2035, 3000, kMostLives, kHouseReturning, 99));
 
   // Unfrightened, a chaser costs a life and sends everyone home, the player onto the bonus item,
   // which stays uneaten and keeps the second waiting; 10,000 points reached give no life.
@@ -48,18 +46,18 @@ TEST(RoundTickTest, WhatTheStepEatsIsScoredThenOneContactThenTheExtraLives) {
   game.house_timers[2] = 0;
   put(game.chasers[2], 1, 2, kDirUp);  // about to step up onto (1, 1)
   update_round(game, 0);
-  EXPECT_TRUE(game.score == 1000 && game.lives == 2 && game.next_life_at == 1000);
-  EXPECT_TRUE(game.player.x == 13 && game.player.y == 23 && start_cell == (kFloor | kItemBonus));
+  EXPECT_EQ(std::tie(game.score, game.lives, game.next_life_at, game.player.x, game.player.y),
+            std::make_tuple(1000, 2, 1000, 13, 23));
   EXPECT_EQ(game.board.cells[kBoardWidth + 1], kFloor);  // the pellet eaten stays eaten
   for (int i = 0; i < kChaserCount; ++i) {
     const Chaser& chaser = game.chasers[i];
-    EXPECT_TRUE(chaser.x == chaser.home_x && chaser.y == chaser.home_y) << i;
-    EXPECT_EQ(game.house_timers[i], 15 * i + 1);
+    EXPECT_EQ(std::tie(chaser.x, chaser.y, game.house_timers[i]),
+              std::make_tuple(chaser.home_x, chaser.home_y, 15 * i + 1))
+        << "chaser " << i;
   }
-  game.bonus_count = 1;
-  game.pellets_left = 1;
+  std::tie(game.bonus_count, game.pellets_left) = std::tuple(1, 1);
   place_bonus_item(game);
-  EXPECT_EQ(game.bonus_count, 1);
+  EXPECT_EQ(std::tie(game.bonus_count, start_cell), std::make_tuple(1, kFloor | kItemBonus));
 }
 
 }  // namespace

@@ -37,9 +37,3 @@ inline std::vector<std::string> read_lines(const std::string& path) {
   }
   return lines;
 }
-
-// The value of a numeric key in a line of compact JSON, -1 when it is not there.
-inline long long json_number(const std::string& line, const std::string& key) {
-  const size_t at = line.find("\"" + key + "\":");
-  return at == std::string::npos ? -1 : std::stoll(line.substr(at + key.size() + 3));
-}

@@ -10,7 +10,7 @@ namespace {
 
 TEST(KeyDecoder, DecodesWhatTheTerminalSends) {
   const struct {
-    std::string reads[3];
+    std::vector<std::string> reads;
     std::string keys;  // the keys of each read and "|", then those of a flush
     bool utf8 = true;
   } cases[] = {
@@ -26,25 +26,22 @@ TEST(KeyDecoder, DecodesWhatTheTerminalSends) {
       {{"\xe2\x96", "\x88"}, "|{db}|"},
       {{"\303A\xff\xe0\x80\x80"}, "{k}A{k}{k}|"},
       {{"\xe9x"}, "{k}x|", false},
-      {{std::string(5000, 'd')}, std::string(5000, 'd') + "|"},
   };
   for (const auto& c : cases) {
     KeyDecoder decoder(c.utf8);
     std::vector<TerminalKey> keys;
-    std::string log;
     for (const std::string& bytes : c.reads) {
-      if (!bytes.empty()) {
-        decoder.feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), keys);
-        keys.push_back({false, '|'});  // the end of a read, shown as "|"
-      }
+      decoder.feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), keys);
+      keys.push_back({false, '|'});  // the end of a read, shown as "|"
     }
     decoder.flush(keys);
+    std::string log;
     for (const TerminalKey& key : keys) {
       char text[8];
       std::snprintf(text, sizeof text, key.ch >= 0x20 && key.ch < 0x7F ? "%c" : "{%02x}", key.ch);
       log += key.has_char || key.ch == '|' ? text : "{k}";
     }
-    EXPECT_EQ(log, c.keys) << c.reads[0].substr(0, 20);
+    EXPECT_EQ(log, c.keys) << "from " << c.reads[0].substr(0, 20);
   }
 }
 
