@@ -23,12 +23,9 @@ WINESERVER = "/usr/lib/wine/wineserver"
 # The probe's scripts, in mazewick-sim's format. A pause count of 99999 is never reached: such a
 # line comes when the game waits for a key.
 SCRIPTS = {
-    # Junk on the title screen, a key without a character, then Q.
-    "title": "0 x\n5 \\k7\n9 Q\n",
-    # A game without keys to game over, back to the title, and q there.
-    "game": "0 s\n99999 \\s\n99999 q\n",
-    # A turn, Esc to pause, Esc to play on, Esc again and Q while paused.
-    "pause": "0 s\n5 d\n8 \\e\n99999 \\e\n12 \\e\n99999 q\n",
+    "title": "0 x\n5 \\k7\n9 Q\n",  # junk, a key without a character, then Q
+    "game": "0 s\n99999 \\s\n99999 q\n",  # no keys to game over, back to the title, q there
+    "pause": "0 s\n5 d\n8 \\e\n99999 \\e\n12 \\e\n99999 q\n",  # a turn, pause, play on, pause, Q
 }
 # Any other case is a round, stopped by --max-pauses or cut off by Ctrl+C.
 PROBE_OPTIONS = {"max-pauses": ["--max-pauses", "5"], "ctrl-c": ["--ctrl-c-at", "5"]}
@@ -100,10 +97,9 @@ def script_for(case, work):
 
 
 def state(work, case, size, compared=()):
-    """The case under the probe from a console of the size: the outputs compared, a field or a
-    row of JSON a line, and the exit status are mazewick-sim's, and a game that quit (or any game,
-    when nothing is compared) leaves nothing changed in the console but its title, which the
-    command shell puts back."""
+    """The case under the probe from a console of the size: the outputs compared (a JSON field
+    or row a line) and the exit status are mazewick-sim's, and a game that quit (or any, when
+    nothing is compared) leaves the console as it was but its title, which the shell puts back."""
     script = script_for(case, work)
 
     def status(command, side):
