@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the tests need and this machine lacks, then builds and runs every test: the POSIX
-# build, the same under AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a
-# minute, the Windows builds under wine (the 64-bit game with its console probe; the 32-bit game,
-# whose checks that run it are skipped where 32-bit programs cannot run) and the Debian package.
+# Installs what the tests need, then runs every test workflow: the POSIX build, the sanitizers,
+# each fuzz target for a minute, both Windows builds under wine (the 32-bit checks that run the
+# game are skipped where 32-bit programs cannot run) and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

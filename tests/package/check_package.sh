@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Checks the Debian package: what it holds, that the game extracted from it runs, and, as root,
-# that installing and removing it with dpkg leaves nothing behind.
-#   tests/package/check_package.sh build/package/mazewick_VERSION_ARCH.deb
+# tests/package/check_package.sh PACKAGE.deb: what the package holds, that the game extracted
+# from it runs, and, as root, that installing and removing it with dpkg leaves nothing behind.
 set -euo pipefail
 deb=${1:?usage: check_package.sh PACKAGE.deb}
 fail() { echo "package check: $*" >&2; exit 1; }
