@@ -7,11 +7,11 @@ its own, so cases run in parallel and never touch a user's tmux. The cases of re
 MAZEWICK_SIM and MAZEWICK_AUTOPLAY, named in the environment. Exit status 0 is a pass.
 """
 
-import functools
 import os
 import re
 import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -83,7 +83,7 @@ class Pane:
     def press(self, *keys, then):
         """Types the keys, then waits for the text they bring."""
         self.keys(*keys)
-        self.wait_for_text(then)
+        return self.wait_for_text(then)
 
     def screen(self, escapes=False):
         return self.tmux("capture-pane", "-p", *(["-e"] if escapes else [])).split("\n")
@@ -108,11 +108,22 @@ class Pane:
                                lambda lines: all(any(text in line for line in lines)
                                                  for text in texts), seconds)
 
+    def wait_for_board(self):
+        """The score line, 31 rows of the board and the lives line, one under the other: a whole
+        frame, with no pause line over the lives."""
+        def whole(lines):
+            score = [row for row, line in enumerate(lines) if "Score:" in line]
+            lives = [row for row, line in enumerate(lines) if "Lives:" in line]
+            return (len(score) == len(lives) == 1 and lives[0] - score[0] == 32
+                    and all(line.strip() for line in lines[score[0] + 1:lives[0]]))
+        return self.wait_until("the whole board", whole)
+
 
 class Game:
-    """The game started in a pane through a runner."""
+    """The game started in a pane through a runner, its title screen shown."""
 
-    def __init__(self, pane, binary, environment="", arguments=(), runner_text=RUNNER):
+    def __init__(self, pane, binary, environment="", arguments=(), runner_text=RUNNER,
+                 title=True):
         self.pane = pane
         self.dir = tempfile.mkdtemp(dir=pane.work_dir)
         runner = self.file("runner.sh")
@@ -120,37 +131,34 @@ class Game:
             out.write(runner_text)
         command = [runner, self.dir, binary, *arguments]
         pane.type_line(f"clear; {environment} sh " + " ".join(map(shlex.quote, command)))
+        if title:
+            pane.wait_for_text(TAGLINE, PROMPT)
+            expect_equal(pane.show("pane_title"), GAME_TITLE, "terminal title while playing")
 
     def file(self, name):
         return os.path.join(self.dir, name)
 
-    def wait_for_title_screen(self):
-        lines = self.pane.wait_for_text(TAGLINE, PROMPT)
-        expect_equal(self.pane.show("pane_title"), GAME_TITLE, "terminal title while playing")
-        return lines
-
     def start_round(self):
-        """S on the title screen, then the first frame of the round."""
         self.pane.keys("s")
-        return self.pane.wait_for_text("Score:", "Lives:")
+        return self.pane.wait_for_board()
 
     def record_in_shell(self, command, name):
-        """Has the shell in the pane write what the command prints to a file; its path."""
+        """Has the shell in the pane write what the command prints to a file; the text."""
         path, partial = self.file(name), shlex.quote(self.file(name + ".partial"))
         self.pane.type_line(f"{command} > {partial}; mv {partial} {shlex.quote(path)}")
         wait_until_true(f"{command} in the shell", lambda: os.path.exists(path))
-        return path
+        return read_text(path)
 
     def expect_exit(self, status):
         """Waits for the shell to be back, then has it record the status and the settings."""
         self.pane.wait_until("the shell after the game",
                              lambda lines: SHELL_PROMPT.strip() in map(str.strip, lines))
-        expect_equal(int(read_text(self.record_in_shell("echo $?", "status"))), status,
-                     "exit status")
-        self.expect_terminal_restored(self.record_in_shell("stty -g", "after"))
+        status_text, stty = self.record_in_shell("echo $? $(stty -g)", "after").split(" ", 1)
+        expect_equal(int(status_text), status, "exit status")
+        self.expect_terminal_restored(stty)
 
-    def expect_terminal_restored(self, stty_file):
-        expect_equal(read_text(stty_file), read_text(self.file("before")), "stty -g")
+    def expect_terminal_restored(self, stty):
+        expect_equal(stty, read_text(self.file("before")), "stty -g")
         expect_equal(self.pane.show("cursor_flag"), "1", "cursor visible")
         expect_equal(self.pane.show("alternate_on"), "0", "alternate screen")
         expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
@@ -186,101 +194,85 @@ def expect_same_lines(actual, expected, what):
     expect_equal(len(actual_lines), len(expected_lines), f"{what}: lines")
 
 
-def expect_whole_frame(lines):
-    """The score line, 31 rows of the board and the lives line, one under the other."""
-    score = [row for row, line in enumerate(lines) if "Score:" in line]
-    lives = [row for row, line in enumerate(lines) if "Lives:" in line]
-    shown = "\n".join(lines)
-    expect(len(score) == 1 and len(lives) == 1, "one score line and one lives line:\n" + shown)
-    expect_equal(lives[0] - score[0], 32, "rows from score to lives")
-    expect(all(line.strip() for line in lines[score[0] + 1:lives[0]]), "no empty row:\n" + shown)
-
-
-def expect_ascii(lines):
-    expect(all(ord(character) < 0x7F for line in lines for character in line),
-           "only ASCII on the screen:\n" + "\n".join(lines))
-
-
 # The cases: each takes the pane and the game's binary.
 
-def ending(in_round, end, status, environment=""):
-    """The title screen, a round if asked for, then end(pane, game), and the game's status."""
-    def case(pane, binary):
-        game = Game(pane, binary, environment)
-        game.wait_for_title_screen()
-        if in_round:
-            game.start_round()
-        end(pane, game)
+def endings(pane, binary):
+    """Every way out of the title screen, and last the terminal closed under the game."""
+    # An arrow gives no character: the title's prompt is not answered by it.
+    for end, status in [(["Up", "Q"], 0), (["C-c"], 130), (signal.SIGTERM, 143),
+                        (signal.SIGHUP, 129), (signal.SIGSEGV, 139)]:
+        game = Game(pane, binary)
+        if isinstance(end, list):
+            pane.keys(*end)
+        else:
+            # The runner wrote its process id before it became the game.
+            os.kill(int(read_text(game.file("pid"))), end)
         game.expect_exit(status)
-    return case
-
-
-def typed(*keys):
-    return lambda pane, game: pane.keys(*keys)
-
-
-def signalled(number):
-    # The runner wrote its process id before it became the game.
-    return lambda pane, game: os.kill(int(read_text(game.file("pid"))), number)
-
-
-def paused_and_quit(pane, game):
-    # A lone Esc is a key at once, not the start of a sequence that never comes.
-    pane.press("Escape", then="PAUSED")
-    # Esc plays on: the lives line comes back over the pause line.
-    pane.keys("Escape")
-    pane.wait_until("the lives line after resuming",
-                    lambda lines: any("Lives:" in line for line in lines)
-                    and not any("PAUSED" in line for line in lines))
-    pane.press("Escape", then="PAUSED")
-    pane.keys("Q")
-
-
-def terminal_closed_title(pane, binary):
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
     game = Game(pane, binary, runner_text=RUNNER_WITHOUT_TERMINAL)
-    game.wait_for_title_screen()
     pane.tmux("kill-pane")
     wait_until_true("the game's end", lambda: os.path.exists(game.file("status")))
     expect_equal(read_text(game.file("status")), "0\n", "exit status")
 
 
-def suspended(pane, game):
-    pane.press("C-z", then="Stopped")
+def pause_suspend_record(pane, binary):
+    """A recorded round paused, suspended and cut off by Ctrl-C: the headless game of the
+    recording goes on where the live one was cut off."""
+    game, recording, live = recorded_game(pane, binary)
+    game.start_round()
+    # A lone Esc is a key at once, not the start of a sequence that never comes.
+    pane.press("Escape", then="PAUSED")
+    # Esc plays on: the lives line comes back over the pause line.
+    pane.keys("Escape")
+    pane.wait_for_board()
+    type_at(pane, [(0.3, "a"), (0.1, ["C-z"])])
+    pane.wait_for_text("Stopped")
     # While stopped, the shell has its terminal back.
     game.expect_terminal_restored(game.record_in_shell("stty -g", "stopped"))
     pane.type_line("fg")
-    pane.wait_until("the board after fg",
-                    lambda lines: sum("Score:" in line or "Lives:" in line for line in lines) == 2)
-    expect_whole_frame(pane.screen())
+    pane.wait_for_board()
     expect_equal(pane.show("pane_title"), GAME_TITLE, "terminal title after fg")
-    pane.keys("C-c")
+    type_at(pane, [(0.45, "w"), (0.25, "d"), (0, ["C-c"])])
+    game.expect_exit(130)
+    expect(read_text(recording).endswith("\n"), "whole lines")
+    live_trace = read_text(live)
+    expect(live_trace.count("\n") > 5 and sim_trace(recording).startswith(live_trace),
+           "the live trace starts mazewick-sim's")
 
 
-def in_ascii(pane, game):
-    """Without UTF-8, the title and the board in ASCII."""
-    lines = pane.screen()
-    expect_ascii(lines)
-    expect(any("#####" in line for line in lines), "blocks shown as #")
-    lines = game.start_round()
-    expect_whole_frame(lines)
-    expect_ascii(lines)
-    expect(any("+====" in line for line in lines), "double walls as = and +")
-    pane.keys("C-c")
-
-
-def tagline(check):
-    """The title's tagline, checked by check(captured line, its SGR parameters), then q."""
-    def end(pane, game):
+def looks(pane, binary):
+    """The tagline's colours as the terminal and NO_COLOR allow, and ASCII without UTF-8."""
+    colour = r"3[0-8]|9[0-7]|4[0-8]|10[0-7]"
+    for environment, check in [
+            ("NO_COLOR=1", lambda line, codes: "1" in codes
+             and not any(re.fullmatch(colour, code) for code in codes)),
+            ("TERM=xterm", lambda line, codes: {"36", "1"} <= set(codes) and "96" not in codes),
+            ("TERM=xterm-256color", lambda line, codes: "\x1b[96m" in line
+             or "\x1b[38;5;14m" in line)]:
+        game = Game(pane, binary, environment)
         line = next(line for line in pane.screen(escapes=True) if TAGLINE.strip() in line)
         codes = [code for sgr in re.findall(r"\x1b\[([0-9;]*)m", line) for code in sgr.split(";")]
-        expect(check(line, codes), f"the tagline's colours: {line!r}")
+        expect(check(line, codes), f"the tagline's colours under {environment}: {line!r}")
         pane.keys("q")
-    return end
+        game.expect_exit(0)
+
+    def expect_ascii(lines, drawn):
+        expect(all(ord(character) < 0x7F for line in lines for character in line)
+               and any(drawn in line for line in lines),
+               f"only ASCII on the screen, and {drawn!r}:\n" + "\n".join(lines))
+    game = Game(pane, binary, "LC_ALL=C LANG=C")
+    expect_ascii(pane.screen(), "#####")
+    expect_ascii(game.start_round(), "+====")
+    # Q at the pause line quits.
+    expect_ascii(pane.press("Escape", then="PAUSED"), "+====")
+    pane.keys("Q")
+    game.expect_exit(0)
 
 
-def too_small(in_round, pane, game):
+def resize(pane, binary):
+    """The notice while the terminal is too small, at the title and in a round."""
+    game = Game(pane, binary)
     pane.resize(50, 30)
     pane.wait_for_text(TOO_SMALL, "This one is 50 x 30", "press Q or Ctrl-C to quit")
     # Keys typed at the notice do not reach the game: S would start a round.
@@ -288,39 +280,44 @@ def too_small(in_round, pane, game):
     pane.resize(54, 40)
     pane.wait_for_text(TOO_SMALL, "This one is 54 x 40")
     pane.resize(PANE_COLUMNS, PANE_ROWS)
-    if in_round:
-        expect_whole_frame(pane.wait_for_text("Score:", "Lives:"))
-        # Q at the notice quits through the quit path.
-        pane.resize(50, 30)
-        pane.wait_for_text(TOO_SMALL)
-    else:
-        lines = pane.wait_for_text(TAGLINE, PROMPT)
-        expect(not any("needs a terminal" in line for line in lines), "notice gone")
+    lines = pane.wait_for_text(TAGLINE, PROMPT)
+    expect(not any(TOO_SMALL in line for line in lines), "notice gone")
+    game.start_round()
+    pane.resize(50, 30)
+    pane.wait_for_text(TOO_SMALL)
+    pane.resize(PANE_COLUMNS, PANE_ROWS)
+    pane.wait_for_board()
+    # Q at the notice quits through the quit path.
+    pane.resize(50, 30)
+    pane.wait_for_text(TOO_SMALL)
     pane.keys("q")
+    game.expect_exit(0)
 
 
-def size_request(granted, pane, binary):
+def size_request(pane, binary):
+    """A small terminal is asked for 55 x 33, and given its size back only if it took that."""
     output = os.path.join(pane.work_dir, "output")
+    pane.tmux("pipe-pane", "-o", f"cat > {shlex.quote(output)}")
 
     def requests():
-        """The window sizes, as (rows, columns), that the game asked the terminal for."""
+        """The window sizes, as (rows, columns), that the games asked the terminal for."""
         with open(output, "rb") as written:
             return [tuple(map(int, size))
                     for size in re.findall(rb"\x1b\[8;(\d+);(\d+)t", written.read())]
 
-    pane.resize(50, 30)
-    pane.tmux("pipe-pane", "-o", f"cat > {shlex.quote(output)}")
-    game = Game(pane, binary)
-    pane.wait_for_text(TOO_SMALL)
-    # Only the dimensions that are short grow.
-    wait_until_true("the request for a larger window",
-                    lambda: os.path.exists(output) and requests() == [(33, 55)])
-    pane.resize(*((55, 33) if granted else (PANE_COLUMNS, PANE_ROWS)))
-    game.wait_for_title_screen()
-    pane.keys("q")
-    game.expect_exit(0)
-    # The size is given back only to a terminal that took the size asked for.
-    expect_equal(requests(), [(33, 55), (30, 50)] if granted else [(33, 55)], "sizes asked for")
+    asked = []
+    for granted in (False, True):
+        pane.resize(50, 30)
+        game = Game(pane, binary, title=False)
+        pane.wait_for_text(TOO_SMALL)
+        asked.append((33, 55))
+        wait_until_true("the request for a larger window",
+                        lambda: os.path.exists(output) and requests() == asked)
+        pane.resize(*((55, 33) if granted else (PANE_COLUMNS, PANE_ROWS)))
+        pane.wait_for_text(TAGLINE, PROMPT)
+        pane.keys("q")
+        game.expect_exit(0)
+    expect_equal(requests(), asked + [(30, 50)], "sizes asked for")
 
 
 # Recordings: what a live game was given, replayed headless and on the terminal.
@@ -342,9 +339,7 @@ def type_at(pane, timed_keys):
 def recorded_game(pane, binary):
     """A game started with --record and --trace; it, the recording and the live trace."""
     recording, live = (os.path.join(pane.work_dir, name) for name in ("game.rec", "live.trace"))
-    game = Game(pane, binary, arguments=["--record", recording, "--trace", live])
-    game.wait_for_title_screen()
-    return game, recording, live
+    return Game(pane, binary, arguments=["--record", recording, "--trace", live]), recording, live
 
 
 def record_replay(pane, binary):
@@ -373,24 +368,11 @@ def record_replay(pane, binary):
     expect_same_lines(sim_trace(recording), live_trace, "mazewick-sim's trace of the recording")
 
     replayed = os.path.join(pane.work_dir, "replay.trace")
-    game = Game(pane, binary, arguments=["--replay", recording, "--trace", replayed])
-    pane.wait_for_text(INVALID)
-    pane.wait_for_text("PAUSED", seconds=ROUND_SECONDS)
-    pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
+    game = Game(pane, binary, arguments=["--replay", recording, "--trace", replayed], title=False)
+    for text in (INVALID, "PAUSED", GAME_OVER_PROMPT):
+        pane.wait_for_text(text, seconds=ROUND_SECONDS)
     game.expect_exit(0)
     expect_same_lines(read_text(replayed), live_trace, "the replay's trace")
-
-
-def record_ctrl_c(pane, binary):
-    game, recording, live = recorded_game(pane, binary)
-    game.start_round()
-    type_at(pane, [(0.3, "a"), (0.45, "w"), (0.25, "d"), (0, ["C-c"])])
-    game.expect_exit(130)
-    expect(read_text(recording).endswith("\n"), "whole lines")
-    live_trace = read_text(live)
-    expect(live_trace.count("\n") > 5, "a trace up to Ctrl-C")
-    # The headless game goes on where the live one was cut off.
-    expect(sim_trace(recording).startswith(live_trace), "the live trace starts mazewick-sim's")
 
 
 def replay_demo_quit(pane, binary):
@@ -400,7 +382,7 @@ def replay_demo_quit(pane, binary):
         subprocess.run([os.environ["MAZEWICK_AUTOPLAY"], "--max-ticks", "3000"], stdout=out,
                        check=True, timeout=WAIT_SECONDS)
     replayed = os.path.join(pane.work_dir, "replay.trace")
-    game = Game(pane, binary, arguments=["--replay", script, "--trace", replayed])
+    game = Game(pane, binary, arguments=["--replay", script, "--trace", replayed], title=False)
     pane.wait_for_text("Score:", "Lives:")
     # The keyboard neither steers nor pauses the game of a recording.
     type_at(pane, [(0.3, "a"), (0.3, ["Escape"]), (0.5, "q")])
@@ -411,33 +393,6 @@ def replay_demo_quit(pane, binary):
            "the replay's trace starts mazewick-sim's")
 
 
-PANE_CASES = {
-    # An arrow gives no character: the title's prompt is not answered by it.
-    "title_quit": ending(False, typed("Up", "Q"), 0),
-    "ctrl_c_title": ending(False, typed("C-c"), 130),
-    "sigterm_title": ending(False, signalled(15), 143),
-    "sighup_title": ending(False, signalled(1), 129),
-    "crash_title": ending(False, signalled(11), 139),
-    "pause_play": ending(True, paused_and_quit, 0),
-    "suspend_play": ending(True, suspended, 130),
-    "lang_c": ending(False, in_ascii, 130, "LC_ALL=C LANG=C"),
-    "no_color": ending(False, tagline(lambda line, codes: "1" in codes and not any(
-        re.fullmatch(r"3[0-8]|9[0-7]|4[0-8]|10[0-7]", code) for code in codes)), 0, "NO_COLOR=1"),
-    "eight_colours": ending(False, tagline(lambda line, codes: {"36", "1"} <= set(codes)
-                                           and "96" not in codes), 0, "TERM=xterm"),
-    "many_colours": ending(False, tagline(lambda line, codes: "\x1b[96m" in line
-                                          or "\x1b[38;5;14m" in line), 0, "TERM=xterm-256color"),
-    "resize_title": ending(False, functools.partial(too_small, False), 0),
-    "resize_play": ending(True, functools.partial(too_small, True), 0),
-    "terminal_closed_title": terminal_closed_title,
-    "size_request_granted": functools.partial(size_request, True),
-    "size_request_overridden": functools.partial(size_request, False),
-    "record_replay": record_replay,
-    "record_ctrl_c": record_ctrl_c,
-    "replay_demo_quit": replay_demo_quit,
-}
-
-
 # Runs without a terminal: the command line, with the files it names refused before the terminal
 # is looked at.
 
@@ -446,46 +401,45 @@ def run(command):
                           timeout=WAIT_SECONDS)
 
 
-def expect_runs(binary, rows):
-    """Each row: arguments, exit status, and the beginnings of standard output and standard
-    error; an empty beginning stands for nothing written."""
-    for arguments, status, out, err in rows:
+def command_line(work_dir, binary):
+    bad, backwards, missing = (os.path.join(work_dir, name)
+                               for name in ("bad.rec", "backwards.rec", "missing/game.rec"))
+    for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n")):
+        with open(path, "w", encoding="ascii") as out:
+            out.write(text)
+    # The arguments, the exit status, and the beginnings of standard output and standard error;
+    # an empty beginning stands for nothing written.
+    for arguments, status, out, err in [
+            (["--help"], 0, "Usage: mazewick", ""),
+            (["--version"], 0, "Mazewick 1.0\n", ""),
+            (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
+            ([], 1, "", "mazewick: standard input is not a terminal\n"),
+            *((arguments, 2, "", f"mazewick: {message}\n") for arguments, message in [
+                (["--replay", bad], f"{bad}:2: the pause count is not a decimal number"),
+                (["--replay", backwards], f"{backwards}:3: the pause count goes back from 5 to 3"),
+                (["--replay", missing], f"cannot read {missing}: No such file or directory"),
+                (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
+                (["--trace", missing], f"cannot write {missing}: No such file or directory")])]:
         result = run([binary, *arguments])
         expect_equal((result.returncode, result.stdout[:len(out) or None],
                       result.stderr[:len(err) or None]), (status, out, err),
                      f"mazewick {' '.join(arguments)}")
 
 
-def command_line(binary, folder):
-    expect_runs(binary, [
-        (["--help"], 0, "Usage: mazewick", ""),
-        (["--version"], 0, "Mazewick 1.0\n", ""),
-        (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
-        ([], 1, "", "mazewick: standard input is not a terminal\n")])
-    bad, backwards, missing = (os.path.join(folder, name)
-                               for name in ("bad.rec", "backwards.rec", "missing/game.rec"))
-    for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n")):
-        with open(path, "w", encoding="ascii") as out:
-            out.write(text)
-    expect_runs(binary, [(arguments, 2, "", f"mazewick: {message}\n") for arguments, message in [
-        (["--replay", bad], f"{bad}:2: the pause count is not a decimal number"),
-        (["--replay", backwards], f"{backwards}:3: the pause count goes back from 5 to 3"),
-        (["--replay", missing], f"cannot read {missing}: No such file or directory"),
-        (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
-        (["--trace", missing], f"cannot write {missing}: No such file or directory")]])
+PANE_CASES = {case.__name__: case for case in (endings, pause_suspend_record, looks, resize,
+                                               size_request, record_replay, replay_demo_quit)}
 
 
 def main():
     if len(sys.argv) != 3 or sys.argv[2] not in [*PANE_CASES, "command_line"]:
-        print(__doc__.strip(), file=sys.stderr)
-        print("Cases: command_line " + " ".join(PANE_CASES), file=sys.stderr)
+        print(__doc__.strip() + "\nCases: command_line " + " ".join(PANE_CASES), file=sys.stderr)
         return 2
     binary, case = os.path.abspath(sys.argv[1]), sys.argv[2]
     work_dir = tempfile.mkdtemp(prefix="mzw-")
     pane = None
     try:
         if case == "command_line":
-            command_line(binary, work_dir)
+            command_line(work_dir, binary)
         else:
             pane = Pane(work_dir)
             PANE_CASES[case](pane, binary)
