@@ -30,15 +30,13 @@ TOO_SMALL = "needs a terminal of 55 x 33"
 ROUND_SECONDS = 40
 SHELL_PROMPT = "e2e$ "
 
-# Records the terminal settings and the process id, sets the user's title, then becomes the game,
-# so that the game alone is the shell's job (a job with a second process would count as stopped
-# as soon as that process stopped).
+# Records the terminal settings and the process id, sets the user's title, then becomes the game:
+# the game alone is the shell's job, which a second process stopping would count as stopped.
 RUNNER = r"""dir=$1; shift; stty -g > "$dir/before"; printf '\033]2;%s\007' "$TITLE"
 echo $$ > "$dir/pid"; exec "$@"
 """
 
-# For a game that outlives its terminal: hangups ignored as under nohup, and the status recorded
-# by a shell that stays behind.
+# For a game that outlives its terminal: hangups ignored, the status kept by a shell left behind.
 RUNNER_WITHOUT_TERMINAL = r"""trap '' HUP; dir=$1; shift
 sh -c 'echo $$ > "$0"; exec "$@"' "$dir/pid" "$@"
 echo $? > "$dir/status.partial"; mv "$dir/status.partial" "$dir/status"
@@ -76,13 +74,10 @@ class Pane:
         self.tmux("send-keys", "-l", text)
         self.tmux("send-keys", "Enter")
 
-    def keys(self, *keys):
+    def keys(self, *keys, then=None):
+        """Types the keys, then waits for the text they bring if told it."""
         self.tmux("send-keys", *keys)
-
-    def press(self, *keys, then):
-        """Types the keys, then waits for the text they bring."""
-        self.keys(*keys)
-        return self.wait_for_text(then)
+        return self.wait_for_text(then) if then else None
 
     def screen(self, escapes=False):
         return self.tmux("capture-pane", "-p", *(["-e"] if escapes else [])).split("\n")
@@ -90,8 +85,10 @@ class Pane:
     def show(self, variable):
         return self.tmux("display-message", "-p", "#{" + variable + "}").strip()
 
-    def resize(self, columns, rows):
+    def resize(self, columns, rows, *then):
+        """Resizes the window, then waits for the texts."""
         self.tmux("resize-window", "-x", str(columns), "-y", str(rows))
+        return self.wait_for_text(*then)
 
     def wait_until(self, what, condition, seconds=WAIT_SECONDS):
         deadline = time.monotonic() + seconds
@@ -108,8 +105,7 @@ class Pane:
                                                  for text in texts), seconds)
 
     def wait_for_board(self):
-        """The score line, 31 rows of the board and the lives line, one under the other: a whole
-        frame, with no pause line over the lives."""
+        """The score line, 31 rows of the board and the lives line, one under the other."""
         def whole(lines):
             score = [row for row, line in enumerate(lines) if "Score:" in line]
             lives = [row for row, line in enumerate(lines) if "Lives:" in line]
@@ -145,7 +141,7 @@ class Game:
         """Has the shell in the pane write what the command prints to a file; the text."""
         path, partial = self.file(name), shlex.quote(self.file(name + ".partial"))
         self.pane.type_line(f"{command} > {partial}; mv {partial} {shlex.quote(path)}")
-        wait_until_true(f"{command} in the shell", lambda: os.path.exists(path))
+        self.pane.wait_until(command, lambda _: os.path.exists(path))
         return read_text(path)
 
     def expect_exit(self, status):
@@ -161,14 +157,6 @@ class Game:
         expect_equal(self.pane.show("cursor_flag"), "1", "cursor visible")
         expect_equal(self.pane.show("alternate_on"), "0", "alternate screen")
         expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
-
-
-def wait_until_true(what, condition, seconds=WAIT_SECONDS):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
-        time.sleep(0.05)
 
 
 def read_text(path):
@@ -210,8 +198,8 @@ def endings(pane, binary):
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
     game = Game(pane, binary, runner_text=RUNNER_WITHOUT_TERMINAL)
-    pane.tmux("kill-pane")
-    wait_until_true("the game's end", lambda: os.path.exists(game.file("status")))
+    pane.tmux("respawn-pane", "-k")
+    pane.wait_until("the game's end", lambda _: os.path.exists(game.file("status")))
     expect_equal(read_text(game.file("status")), "0\n", "exit status")
 
 
@@ -221,7 +209,7 @@ def pause_suspend_record(pane, binary):
     game, recording, live = recorded_game(pane, binary)
     game.start_round()
     # A lone Esc is a key at once, not the start of a sequence that never comes.
-    pane.press("Escape", then="PAUSED")
+    pane.keys("Escape", then="PAUSED")
     # Esc plays on: the lives line comes back over the pause line.
     pane.keys("Escape")
     pane.wait_for_board()
@@ -256,7 +244,7 @@ def looks(pane, binary):
     game = Game(pane, binary, "LC_ALL=C LANG=C")
     # Q at the pause line quits.
     for lines, drawn in [(pane.screen(), "#####"), (game.start_round(), "+===="),
-                         (pane.press("Escape", then="PAUSED"), "+====")]:
+                         (pane.keys("Escape", then="PAUSED"), "+====")]:
         expect(all(ord(character) < 0x7F for line in lines for character in line)
                and any(drawn in line for line in lines),
                f"only ASCII on the screen, and {drawn!r}:\n" + "\n".join(lines))
@@ -274,24 +262,20 @@ def sizes(pane, binary):
     pane.wait_for_text(TOO_SMALL, "This one is 50 x 30", "press Q or Ctrl-C to quit")
     # Keys typed at the notice do not reach the game: S would start a round.
     pane.keys("s")
-    pane.resize(54, 40)
-    pane.wait_for_text(TOO_SMALL, "This one is 54 x 40")
-    pane.resize(PANE_COLUMNS, PANE_ROWS)
-    expect(TOO_SMALL not in "".join(pane.wait_for_text(TAGLINE, PROMPT)), "notice gone")
+    pane.resize(54, 40, TOO_SMALL, "This one is 54 x 40")
+    lines = pane.resize(PANE_COLUMNS, PANE_ROWS, TAGLINE, PROMPT)
+    expect(TOO_SMALL not in "".join(lines), "notice gone")
     game.start_round()
-    pane.resize(50, 30)
-    pane.wait_for_text(TOO_SMALL)
+    pane.resize(50, 30, TOO_SMALL)
     pane.resize(PANE_COLUMNS, PANE_ROWS)
     pane.wait_for_board()
-    pane.resize(50, 30)
     # Q at the notice quits through the quit path.
-    pane.wait_for_text(TOO_SMALL)
+    pane.resize(50, 30, TOO_SMALL)
     pane.keys("q")
     game.expect_exit(0)
     game = Game(pane, binary, title=False)
     pane.wait_for_text(TOO_SMALL)
-    pane.resize(55, 33)
-    pane.wait_for_text(TAGLINE, PROMPT)
+    pane.resize(55, 33, TAGLINE, PROMPT)
     pane.keys("q")
     game.expect_exit(0)
 
@@ -329,9 +313,9 @@ def recorded_game(pane, binary):
 
 def record_replay(pane, binary):
     game, recording, live = recorded_game(pane, binary)
-    pane.press("x", then=INVALID)
+    pane.keys("x", then=INVALID)
     # The arrow gives no character: the next read passes it and takes the y.
-    pane.press("Up", "y", then=PROMPT)
+    pane.keys("Up", "y", then=PROMPT)
     game.start_round()
     type_at(pane, [(0.35, "a"), (0.8, "w"), (0.15, ["Up"]), (0.55, "d"), (0.05, ["s", "w"]),
                    (1.1, "a"), (0, ["Escape"])])
@@ -340,9 +324,9 @@ def record_replay(pane, binary):
     pane.wait_for_board()
     type_at(pane, [(0.45, "d"), (0.2, "s")])
     pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
-    pane.press("x", then=INVALID)
-    pane.press("z", then=GAME_OVER_PROMPT)
-    pane.press("Space", then=PROMPT)
+    pane.keys("x", then=INVALID)
+    pane.keys("z", then=GAME_OVER_PROMPT)
+    pane.keys("Space", then=PROMPT)
     pane.keys("q")
     game.expect_exit(0)
     expect(f"# terminal {PANE_COLUMNS} x {PANE_ROWS}\n0 x\n" in read_text(recording), "header")
