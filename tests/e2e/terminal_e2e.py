@@ -32,15 +32,13 @@ SHELL_PROMPT = "e2e$ "
 
 # Records the terminal settings and the process id, sets the user's title, then becomes the game:
 # the game alone is the shell's job, which a second process stopping would count as stopped.
-RUNNER = r"""dir=$1; shift; stty -g > "$dir/before"; printf '\033]2;%s\007' "$TITLE"
-echo $$ > "$dir/pid"; exec "$@"
-"""
+RUNNER = ('dir=$1; shift; stty -g > "$dir/before"; printf "\\033]2;%s\\007" "$TITLE"; '
+          'echo $$ > "$dir/pid"; exec "$@"')
 
 # For a game that outlives its terminal: hangups ignored, the status kept by a shell left behind.
-RUNNER_WITHOUT_TERMINAL = r"""trap '' HUP; dir=$1; shift
-sh -c 'echo $$ > "$0"; exec "$@"' "$dir/pid" "$@"
-echo $? > "$dir/status.partial"; mv "$dir/status.partial" "$dir/status"
-"""
+RUNNER_WITHOUT_TERMINAL = ("trap '' HUP; dir=$1; shift; sh -c 'echo $$ > \"$0\"; exec \"$@\"' "
+                           '"$dir/pid" "$@"; echo $? > "$dir/status.partial"; '
+                           'mv "$dir/status.partial" "$dir/status"')
 
 
 class Failure(Exception):
@@ -82,8 +80,9 @@ class Pane:
     def screen(self, escapes=False):
         return self.tmux("capture-pane", "-p", *(["-e"] if escapes else [])).split("\n")
 
-    def show(self, variable):
-        return self.tmux("display-message", "-p", "#{" + variable + "}").strip()
+    def show(self, *variables):
+        names = " ".join("#{" + name + "}" for name in variables)
+        return self.tmux("display-message", "-p", names).strip()
 
     def resize(self, columns, rows, *then):
         """Resizes the window, then waits for the texts."""
@@ -121,10 +120,7 @@ class Game:
                  title=True):
         self.pane = pane
         self.dir = tempfile.mkdtemp(dir=pane.work_dir)
-        runner = self.file("runner.sh")
-        with open(runner, "w", encoding="ascii") as out:
-            out.write(runner_text)
-        command = [runner, self.dir, binary, *arguments]
+        command = ["-c", runner_text, "runner", self.dir, binary, *arguments]
         pane.type_line(f"clear; {environment} sh " + " ".join(map(shlex.quote, command)))
         if title:
             pane.wait_for_text(TAGLINE, PROMPT)
@@ -154,9 +150,8 @@ class Game:
 
     def expect_terminal_restored(self, stty):
         expect_equal(stty, read_text(self.file("before")), "stty -g")
-        expect_equal(self.pane.show("cursor_flag"), "1", "cursor visible")
-        expect_equal(self.pane.show("alternate_on"), "0", "alternate screen")
-        expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
+        expect_equal(self.pane.show("cursor_flag", "alternate_on", "pane_title"),
+                     f"1 0 {USER_TITLE}", "cursor visible, alternate screen off, the user's title")
 
 
 def read_text(path):
@@ -189,11 +184,8 @@ def endings(pane, binary):
     for end, status in [(["Up", "Q"], 0), (["C-c"], 130), (signal.SIGTERM, 143),
                         (signal.SIGHUP, 129), (signal.SIGSEGV, 139)]:
         game = Game(pane, binary)
-        if isinstance(end, list):
-            pane.keys(*end)
-        else:
-            # The runner wrote its process id before it became the game.
-            os.kill(int(read_text(game.file("pid"))), end)
+        # The runner wrote its process id before it became the game.
+        pane.keys(*end) if isinstance(end, list) else os.kill(int(read_text(game.file("pid"))), end)
         game.expect_exit(status)
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
@@ -204,8 +196,7 @@ def endings(pane, binary):
 
 
 def pause_suspend_record(pane, binary):
-    """A recorded round paused, suspended and cut off by Ctrl-C: the headless game of the
-    recording goes on where the live one was cut off."""
+    """A recorded round paused, suspended and cut off by Ctrl-C, and its recording played on."""
     game, recording, live = recorded_game(pane, binary)
     game.start_round()
     # A lone Esc is a key at once, not the start of a sequence that never comes.
