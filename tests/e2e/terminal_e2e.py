@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end tests of mazewick on a real terminal in tmux: terminal_e2e.py MAZEWICK CASE
+"""End-to-end tests of mazewick in tmux, a server for each: terminal_e2e.py MAZEWICK CASE
 
-Every game is checked afterwards for the terminal as it was: the stty settings, the cursor, the
-shell's screen and the user's title. Each case has a tmux server of its own; the recordings also
-run MAZEWICK_SIM and MAZEWICK_AUTOPLAY, named in the environment. Exit status 0 is a pass.
+Every game is checked afterwards for the terminal as it was. The recordings also run MAZEWICK_SIM
+and MAZEWICK_AUTOPLAY, named in the environment. Exit status 0 is a pass.
 """
 
 import os
@@ -65,15 +64,13 @@ class Pane:
         return result.stdout
 
     def kill(self):
-        subprocess.run(["tmux", "-L", "e2e", "kill-server"], env=self.env, capture_output=True,
-                       timeout=WAIT_SECONDS)
+        subprocess.run(["tmux", "-L", "e2e", "kill-server"], env=self.env, capture_output=True)
 
     def type_line(self, text):
         self.tmux("send-keys", "-l", text)
         self.tmux("send-keys", "Enter")
 
     def keys(self, *keys, then=None):
-        """Types the keys, then waits for the text they bring if told it."""
         self.tmux("send-keys", *keys)
         return self.wait_for_text(then) if then else None
 
@@ -85,7 +82,6 @@ class Pane:
         return self.tmux("display-message", "-p", names).strip()
 
     def resize(self, columns, rows, *then):
-        """Resizes the window, then waits for the texts."""
         self.tmux("resize-window", "-x", str(columns), "-y", str(rows))
         return self.wait_for_text(*then)
 
@@ -141,7 +137,6 @@ class Game:
         return read_text(path)
 
     def expect_exit(self, status):
-        """Waits for the shell to be back, then has it record the status and the settings."""
         self.pane.wait_until("the shell after the game",
                              lambda lines: SHELL_PROMPT.strip() in map(str.strip, lines))
         status_text, stty = self.record_in_shell("echo $? $(stty -g)", "after").split(" ", 1)
@@ -178,15 +173,36 @@ def expect_same_lines(actual, expected, what):
 
 # The cases: each takes the pane and the game's binary.
 
-def endings(pane, binary):
-    """Every way out of the title screen, and last the terminal closed under the game."""
+def title(pane, binary):
+    """The title screen as each terminal and NO_COLOR allow, left each way there is: keys, signals,
+    the terminal closed; and in ASCII without UTF-8."""
     # An arrow gives no character: the title's prompt is not answered by it.
-    for end, status in [(["Up", "Q"], 0), (["C-c"], 130), (signal.SIGTERM, 143),
-                        (signal.SIGHUP, 129), (signal.SIGSEGV, 139)]:
-        game = Game(pane, binary)
+    for environment, colours, end, status in [
+            ("", None, ["Up", "Q"], 0),
+            ("NO_COLOR=1", lambda sgr: ";1;" in sgr
+             and not re.search(r";(3[0-8]|9[0-7]|4[0-8]|10[0-7]);", sgr), ["C-c"], 130),
+            ("TERM=xterm", lambda sgr: ";36;" in sgr and ";1;" in sgr and ";96;" not in sgr,
+             signal.SIGTERM, 143),
+            ("TERM=xterm-256color", lambda sgr: ";96;" in sgr or ";38;5;14;" in sgr,
+             signal.SIGHUP, 129),
+            ("", None, signal.SIGSEGV, 139)]:
+        game = Game(pane, binary, environment)
+        line = next(line for line in pane.screen(escapes=True) if TAGLINE.strip() in line)
+        # The parameters of the tagline's SGR sequences, each between semicolons.
+        sgr = ";" + ";".join(re.findall(r"\x1b\[([0-9;]*)m", line)) + ";"
+        expect(colours is None or colours(sgr), f"the tagline under {environment}: {line!r}")
         # The runner wrote its process id before it became the game.
         pane.keys(*end) if isinstance(end, list) else os.kill(int(read_text(game.file("pid"))), end)
         game.expect_exit(status)
+    game = Game(pane, binary, "LC_ALL=C LANG=C")
+    # Q at the pause line quits.
+    for lines, drawn in [(pane.screen(), "#####"), (game.start_round(), "+===="),
+                         (pane.keys("Escape", then="PAUSED"), "+====")]:
+        expect(all(ord(character) < 0x7F for line in lines for character in line)
+               and any(drawn in line for line in lines),
+               f"only ASCII on the screen, and {drawn!r}:\n" + "\n".join(lines))
+    pane.keys("Q")
+    game.expect_exit(0)
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
     game = Game(pane, binary, runner_text=RUNNER_WITHOUT_TERMINAL)
@@ -195,15 +211,10 @@ def endings(pane, binary):
     expect_equal(read_text(game.file("status")), "0\n", "exit status")
 
 
-def pause_suspend_record(pane, binary):
-    """A recorded round paused, suspended and cut off by Ctrl-C, and its recording played on."""
+def suspend_record(pane, binary):
+    """A recorded round suspended and cut off by Ctrl-C, and its recording played on."""
     game, recording, live = recorded_game(pane, binary)
     game.start_round()
-    # A lone Esc is a key at once, not the start of a sequence that never comes.
-    pane.keys("Escape", then="PAUSED")
-    # Esc plays on: the lives line comes back over the pause line.
-    pane.keys("Escape")
-    pane.wait_for_board()
     type_at(pane, [(0.3, "a"), (0.1, ["C-z"])])
     pane.wait_for_text("Stopped")
     # While stopped, the shell has its terminal back.
@@ -218,34 +229,8 @@ def pause_suspend_record(pane, binary):
            and sim_trace(recording).startswith(live_trace), "the live trace starts mazewick-sim's")
 
 
-def looks(pane, binary):
-    """The tagline's colours as the terminal and NO_COLOR allow, and ASCII without UTF-8."""
-    for environment, check in [
-            ("NO_COLOR=1", lambda sgr: ";1;" in sgr
-             and not re.search(r";(3[0-8]|9[0-7]|4[0-8]|10[0-7]);", sgr)),
-            ("TERM=xterm", lambda sgr: ";36;" in sgr and ";1;" in sgr and ";96;" not in sgr),
-            ("TERM=xterm-256color", lambda sgr: ";96;" in sgr or ";38;5;14;" in sgr)]:
-        game = Game(pane, binary, environment)
-        line = next(line for line in pane.screen(escapes=True) if TAGLINE.strip() in line)
-        # The parameters of all its SGR sequences, each between semicolons.
-        sgr = ";" + ";".join(re.findall(r"\x1b\[([0-9;]*)m", line)) + ";"
-        expect(check(sgr), f"the tagline's colours under {environment}: {line!r}")
-        pane.keys("q")
-        game.expect_exit(0)
-    game = Game(pane, binary, "LC_ALL=C LANG=C")
-    # Q at the pause line quits.
-    for lines, drawn in [(pane.screen(), "#####"), (game.start_round(), "+===="),
-                         (pane.keys("Escape", then="PAUSED"), "+====")]:
-        expect(all(ord(character) < 0x7F for line in lines for character in line)
-               and any(drawn in line for line in lines),
-               f"only ASCII on the screen, and {drawn!r}:\n" + "\n".join(lines))
-    pane.keys("Q")
-    game.expect_exit(0)
-
-
 def sizes(pane, binary):
-    """The notice while the terminal is too small, at the title and in a round, and the size asked
-    of such a terminal: given back only to a terminal that took the size asked for."""
+    """The notice while the terminal is too small, at the title and in a round; the size asked."""
     output = os.path.join(pane.work_dir, "output")
     pane.tmux("pipe-pane", "-o", f"cat > {shlex.quote(output)}")
     pane.resize(50, 30)
@@ -310,14 +295,15 @@ def record_replay(pane, binary):
     game.start_round()
     type_at(pane, [(0.35, "a"), (0.8, "w"), (0.15, ["Up"]), (0.55, "d"), (0.05, ["s", "w"]),
                    (1.1, "a"), (0, ["Escape"])])
+    # A lone Esc is a key at once, not the start of a sequence that never comes.
     pane.wait_for_text("PAUSED")
+    # Esc plays on: the lives line comes back over the pause line.
     type_at(pane, [(0.4, "x"), (0.3, ["Escape"])])
     pane.wait_for_board()
     type_at(pane, [(0.45, "d"), (0.2, "s")])
     pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
-    pane.keys("x", then=INVALID)
-    pane.keys("z", then=GAME_OVER_PROMPT)
-    pane.keys("Space", then=PROMPT)
+    for key, then in [("x", INVALID), ("z", GAME_OVER_PROMPT), ("Space", PROMPT)]:
+        pane.keys(key, then=then)
     pane.keys("q")
     game.expect_exit(0)
     expect(f"# terminal {PANE_COLUMNS} x {PANE_ROWS}\n0 x\n" in read_text(recording), "header")
@@ -356,8 +342,7 @@ def command_line(pane, binary):
     for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n")):
         with open(path, "w", encoding="ascii") as out:
             out.write(text)
-    # The arguments, the exit status, and the beginnings of standard output and standard error;
-    # an empty beginning stands for nothing written.
+    # The arguments, the status, and how standard output and error begin ("": nothing written).
     for arguments, status, out, err in [
             (["--help"], 0, "Usage: mazewick", ""),
             (["--version"], 0, "Mazewick 1.0\n", ""),
@@ -376,7 +361,7 @@ def command_line(pane, binary):
 
 
 def main():
-    cases = {case.__name__: case for case in (endings, pause_suspend_record, looks, sizes,
+    cases = {case.__name__: case for case in (title, suspend_record, sizes,
                                               record_replay, replay_demo_quit, command_line)}
     if len(sys.argv) != 3 or sys.argv[2] not in cases:
         print(__doc__ + "Cases: " + " ".join(cases), file=sys.stderr)

@@ -27,8 +27,7 @@ TEST(MazewickSimTest, WritesWaitsFramesTraceAndScreenUntilMaxPausesEndsTheRunWit
   const std::vector<std::string> lines = read_lines(out);
   const std::string frame = ",\"width\":" + std::to_string(kWindowColumns) +
                             ",\"height\":" + std::to_string(kWindowRows) + ",";
-  // The title's wait for a key, at each pause the frame then the trace line, and the screen where
-  // --max-pauses ends the run.
+  // The title's wait for a key, the frame then the trace at each pause, the screen at the end.
   const std::string starts[] = {"0" + frame, "1" + frame,      "1,\"round\":0,",
                                 "2" + frame, "2,\"round\":0,", "2" + frame};
   ASSERT_EQ(lines.size(), std::size(starts));
