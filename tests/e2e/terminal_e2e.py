@@ -29,15 +29,15 @@ TOO_SMALL = "needs a terminal of 55 x 33"
 ROUND_SECONDS = 40
 SHELL_PROMPT = "e2e$ "
 
-# Records the terminal settings and the process id, sets the user's title, then becomes the game:
-# the game alone is the shell's job, which a second process stopping would count as stopped.
-RUNNER = ('dir=$1; shift; stty -g > "$dir/before"; printf "\\033]2;%s\\007" "$TITLE"; '
-          'echo $$ > "$dir/pid"; exec "$@"')
-
-# For a game that outlives its terminal: hangups ignored, the status kept by a shell left behind.
-RUNNER_WITHOUT_TERMINAL = ("trap '' HUP; dir=$1; shift; sh -c 'echo $$ > \"$0\"; exec \"$@\"' "
-                           '"$dir/pid" "$@"; echo $? > "$dir/status.partial"; '
-                           'mv "$dir/status.partial" "$dir/status"')
+# Records the terminal settings, sets the user's title and writes the game's process id.
+TAKE = 'dir=$1; shift; stty -g > "$dir/before"; printf "\\033]2;%s\\007" "$TITLE"; '
+# Becomes the game: the game alone is the shell's job, as Ctrl-Z needs.
+RUNNER = TAKE + 'echo $$ > "$dir/pid"; exec "$@"'
+# Stays behind the game and keeps its status, for a game that outlives its terminal; and the
+# shell, seeing no job killed by a signal, keeps the terminal's settings as the game left them.
+RUNNER_STAYING = TAKE + ('sh -c \'echo $$ > "$0"; exec "$@"\' "$dir/pid" "$@"; s=$?; '
+                         'echo $s > "$dir/status.partial"; mv "$dir/status.partial" "$dir/status"; '
+                         'exit $s')
 
 
 class Failure(Exception):
@@ -186,7 +186,7 @@ def title(pane, binary):
             ("TERM=xterm-256color", lambda sgr: ";96;" in sgr or ";38;5;14;" in sgr,
              signal.SIGHUP, 129),
             ("", None, signal.SIGSEGV, 139)]:
-        game = Game(pane, binary, environment)
+        game = Game(pane, binary, environment, runner_text=RUNNER_STAYING)
         line = next(line for line in pane.screen(escapes=True) if TAGLINE.strip() in line)
         # The parameters of the tagline's SGR sequences, each between semicolons.
         sgr = ";" + ";".join(re.findall(r"\x1b\[([0-9;]*)m", line)) + ";"
@@ -205,7 +205,7 @@ def title(pane, binary):
     game.expect_exit(0)
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
-    game = Game(pane, binary, runner_text=RUNNER_WITHOUT_TERMINAL)
+    game = Game(pane, binary, runner_text="trap '' HUP; " + RUNNER_STAYING)
     pane.tmux("respawn-pane", "-k")
     pane.wait_until("the game's end", lambda _: os.path.exists(game.file("status")))
     expect_equal(read_text(game.file("status")), "0\n", "exit status")
