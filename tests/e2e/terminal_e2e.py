@@ -1,17 +1,15 @@
 #!/usr/bin/env python3
-"""End-to-end tests of mazewick on a real terminal in tmux: terminal_e2e.py MAZEWICK CASE
+"""End-to-end tests of mazewick in tmux, a server for each: terminal_e2e.py MAZEWICK CASE
 
-Every game run in a pane is checked afterwards for the terminal as it was: the same stty settings,
-the cursor visible, the shell's screen and the user's title back. Each case has a tmux server of
-its own, so cases run in parallel and never touch a user's tmux. The cases of recordings also run
-MAZEWICK_SIM and MAZEWICK_AUTOPLAY, named in the environment. Exit status 0 is a pass.
+Every game is checked afterwards for the terminal as it was. The recordings also run MAZEWICK_SIM
+and MAZEWICK_AUTOPLAY, named in the environment. Exit status 0 is a pass.
 """
 
-import functools
 import os
 import re
 import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -31,19 +29,15 @@ TOO_SMALL = "needs a terminal of 55 x 33"
 ROUND_SECONDS = 40
 SHELL_PROMPT = "e2e$ "
 
-# Records the terminal settings and the process id, sets the user's title, then becomes the game,
-# so that the game alone is the shell's job (a job with a second process would count as stopped
-# as soon as that process stopped).
-RUNNER = r"""dir=$1; shift; stty -g > "$dir/before"; printf '\033]2;%s\007' "$TITLE"
-echo $$ > "$dir/pid"; exec "$@"
-"""
-
-# For a game that outlives its terminal: hangups ignored as under nohup, and the status recorded
-# by a shell that stays behind.
-RUNNER_WITHOUT_TERMINAL = r"""trap '' HUP; dir=$1; shift
-sh -c 'echo $$ > "$0"; exec "$@"' "$dir/pid" "$@"
-echo $? > "$dir/status.partial"; mv "$dir/status.partial" "$dir/status"
-"""
+# Records the terminal settings, sets the user's title and writes the game's process id.
+TAKE = 'dir=$1; shift; stty -g > "$dir/before"; printf "\\033]2;%s\\007" "$TITLE"; '
+# Becomes the game: the game alone is the shell's job, as Ctrl-Z needs.
+RUNNER = TAKE + 'echo $$ > "$dir/pid"; exec "$@"'
+# Stays behind the game and keeps its status, for a game that outlives its terminal; and the
+# shell, seeing no job killed by a signal, keeps the terminal's settings as the game left them.
+RUNNER_STAYING = TAKE + ('sh -c \'echo $$ > "$0"; exec "$@"\' "$dir/pid" "$@"; s=$?; '
+                         'echo $s > "$dir/status.partial"; mv "$dir/status.partial" "$dir/status"; '
+                         'exit $s')
 
 
 class Failure(Exception):
@@ -70,29 +64,26 @@ class Pane:
         return result.stdout
 
     def kill(self):
-        subprocess.run(["tmux", "-L", "e2e", "kill-server"], env=self.env, capture_output=True,
-                       timeout=WAIT_SECONDS)
+        subprocess.run(["tmux", "-L", "e2e", "kill-server"], env=self.env, capture_output=True)
 
     def type_line(self, text):
         self.tmux("send-keys", "-l", text)
         self.tmux("send-keys", "Enter")
 
-    def keys(self, *keys):
+    def keys(self, *keys, then=None):
         self.tmux("send-keys", *keys)
-
-    def press(self, *keys, then):
-        """Types the keys, then waits for the text they bring."""
-        self.keys(*keys)
-        self.wait_for_text(then)
+        return self.wait_for_text(then) if then else None
 
     def screen(self, escapes=False):
         return self.tmux("capture-pane", "-p", *(["-e"] if escapes else [])).split("\n")
 
-    def show(self, variable):
-        return self.tmux("display-message", "-p", "#{" + variable + "}").strip()
+    def show(self, *variables):
+        names = " ".join("#{" + name + "}" for name in variables)
+        return self.tmux("display-message", "-p", names).strip()
 
-    def resize(self, columns, rows):
+    def resize(self, columns, rows, *then):
         self.tmux("resize-window", "-x", str(columns), "-y", str(rows))
+        return self.wait_for_text(*then)
 
     def wait_until(self, what, condition, seconds=WAIT_SECONDS):
         deadline = time.monotonic() + seconds
@@ -108,60 +99,54 @@ class Pane:
                                lambda lines: all(any(text in line for line in lines)
                                                  for text in texts), seconds)
 
+    def wait_for_board(self):
+        """The score line, 31 rows of the board and the lives line, one under the other."""
+        def whole(lines):
+            score = [row for row, line in enumerate(lines) if "Score:" in line]
+            lives = [row for row, line in enumerate(lines) if "Lives:" in line]
+            return (len(score) == len(lives) == 1 and lives[0] - score[0] == 32
+                    and all(line.strip() for line in lines[score[0] + 1:lives[0]]))
+        return self.wait_until("the whole board", whole)
+
 
 class Game:
-    """The game started in a pane through a runner."""
+    """The game started in a pane through a runner, its title screen shown."""
 
-    def __init__(self, pane, binary, environment="", arguments=(), runner_text=RUNNER):
+    def __init__(self, pane, binary, environment="", arguments=(), runner_text=RUNNER,
+                 title=True):
         self.pane = pane
         self.dir = tempfile.mkdtemp(dir=pane.work_dir)
-        runner = self.file("runner.sh")
-        with open(runner, "w", encoding="ascii") as out:
-            out.write(runner_text)
-        command = [runner, self.dir, binary, *arguments]
+        command = ["-c", runner_text, "runner", self.dir, binary, *arguments]
         pane.type_line(f"clear; {environment} sh " + " ".join(map(shlex.quote, command)))
+        if title:
+            pane.wait_for_text(TAGLINE, PROMPT)
+            expect_equal(pane.show("pane_title"), GAME_TITLE, "terminal title while playing")
 
     def file(self, name):
         return os.path.join(self.dir, name)
 
-    def wait_for_title_screen(self):
-        lines = self.pane.wait_for_text(TAGLINE, PROMPT)
-        expect_equal(self.pane.show("pane_title"), GAME_TITLE, "terminal title while playing")
-        return lines
-
     def start_round(self):
-        """S on the title screen, then the first frame of the round."""
         self.pane.keys("s")
-        return self.pane.wait_for_text("Score:", "Lives:")
+        return self.pane.wait_for_board()
 
     def record_in_shell(self, command, name):
-        """Has the shell in the pane write what the command prints to a file; its path."""
+        """Has the shell in the pane write what the command prints to a file; the text."""
         path, partial = self.file(name), shlex.quote(self.file(name + ".partial"))
         self.pane.type_line(f"{command} > {partial}; mv {partial} {shlex.quote(path)}")
-        wait_until_true(f"{command} in the shell", lambda: os.path.exists(path))
-        return path
+        self.pane.wait_until(command, lambda _: os.path.exists(path))
+        return read_text(path)
 
     def expect_exit(self, status):
-        """Waits for the shell to be back, then has it record the status and the settings."""
         self.pane.wait_until("the shell after the game",
                              lambda lines: SHELL_PROMPT.strip() in map(str.strip, lines))
-        expect_equal(int(read_text(self.record_in_shell("echo $?", "status"))), status,
-                     "exit status")
-        self.expect_terminal_restored(self.record_in_shell("stty -g", "after"))
+        status_text, stty = self.record_in_shell("echo $? $(stty -g)", "after").split(" ", 1)
+        expect_equal(int(status_text), status, "exit status")
+        self.expect_terminal_restored(stty)
 
-    def expect_terminal_restored(self, stty_file):
-        expect_equal(read_text(stty_file), read_text(self.file("before")), "stty -g")
-        expect_equal(self.pane.show("cursor_flag"), "1", "cursor visible")
-        expect_equal(self.pane.show("alternate_on"), "0", "alternate screen")
-        expect_equal(self.pane.show("pane_title"), USER_TITLE, "terminal title")
-
-
-def wait_until_true(what, condition, seconds=WAIT_SECONDS):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
-        time.sleep(0.05)
+    def expect_terminal_restored(self, stty):
+        expect_equal(stty, read_text(self.file("before")), "stty -g")
+        expect_equal(self.pane.show("cursor_flag", "alternate_on", "pane_title"),
+                     f"1 0 {USER_TITLE}", "cursor visible, alternate screen off, the user's title")
 
 
 def read_text(path):
@@ -186,147 +171,104 @@ def expect_same_lines(actual, expected, what):
     expect_equal(len(actual_lines), len(expected_lines), f"{what}: lines")
 
 
-def expect_whole_frame(lines):
-    """The score line, 31 rows of the board and the lives line, one under the other."""
-    score = [row for row, line in enumerate(lines) if "Score:" in line]
-    lives = [row for row, line in enumerate(lines) if "Lives:" in line]
-    shown = "\n".join(lines)
-    expect(len(score) == 1 and len(lives) == 1, "one score line and one lives line:\n" + shown)
-    expect_equal(lives[0] - score[0], 32, "rows from score to lives")
-    expect(all(line.strip() for line in lines[score[0] + 1:lives[0]]), "no empty row:\n" + shown)
-
-
-def expect_ascii(lines):
-    expect(all(ord(character) < 0x7F for line in lines for character in line),
-           "only ASCII on the screen:\n" + "\n".join(lines))
-
-
 # The cases: each takes the pane and the game's binary.
 
-def ending(in_round, end, status, environment=""):
-    """The title screen, a round if asked for, then end(pane, game), and the game's status."""
-    def case(pane, binary):
-        game = Game(pane, binary, environment)
-        game.wait_for_title_screen()
-        if in_round:
-            game.start_round()
-        end(pane, game)
+def title(pane, binary):
+    """The title screen as each terminal and NO_COLOR allow, left each way there is: keys, signals,
+    the terminal closed; and in ASCII without UTF-8."""
+    # An arrow gives no character: the title's prompt is not answered by it.
+    for environment, colours, end, status in [
+            ("", None, ["Up", "Q"], 0),
+            ("NO_COLOR=1", lambda sgr: ";1;" in sgr
+             and not re.search(r";(3[0-8]|9[0-7]|4[0-8]|10[0-7]);", sgr), ["C-c"], 130),
+            ("TERM=xterm", lambda sgr: ";36;" in sgr and ";1;" in sgr and ";96;" not in sgr,
+             signal.SIGTERM, 143),
+            ("TERM=xterm-256color", lambda sgr: ";96;" in sgr or ";38;5;14;" in sgr,
+             signal.SIGHUP, 129),
+            ("", None, signal.SIGSEGV, 139)]:
+        game = Game(pane, binary, environment, runner_text=RUNNER_STAYING)
+        line = next(line for line in pane.screen(escapes=True) if TAGLINE.strip() in line)
+        # The parameters of the tagline's SGR sequences, each between semicolons.
+        sgr = ";" + ";".join(re.findall(r"\x1b\[([0-9;]*)m", line)) + ";"
+        expect(colours is None or colours(sgr), f"the tagline under {environment}: {line!r}")
+        # The runner wrote its process id before it became the game.
+        pane.keys(*end) if isinstance(end, list) else os.kill(int(read_text(game.file("pid"))), end)
         game.expect_exit(status)
-    return case
-
-
-def typed(*keys):
-    return lambda pane, game: pane.keys(*keys)
-
-
-def signalled(number):
-    # The runner wrote its process id before it became the game.
-    return lambda pane, game: os.kill(int(read_text(game.file("pid"))), number)
-
-
-def paused_and_quit(pane, game):
-    # A lone Esc is a key at once, not the start of a sequence that never comes.
-    pane.press("Escape", then="PAUSED")
-    # Esc plays on: the lives line comes back over the pause line.
-    pane.keys("Escape")
-    pane.wait_until("the lives line after resuming",
-                    lambda lines: any("Lives:" in line for line in lines)
-                    and not any("PAUSED" in line for line in lines))
-    pane.press("Escape", then="PAUSED")
+    game = Game(pane, binary, "LC_ALL=C LANG=C")
+    # Q at the pause line quits.
+    for lines, drawn in [(pane.screen(), "#####"), (game.start_round(), "+===="),
+                         (pane.keys("Escape", then="PAUSED"), "+====")]:
+        expect(all(ord(character) < 0x7F for line in lines for character in line)
+               and any(drawn in line for line in lines),
+               f"only ASCII on the screen, and {drawn!r}:\n" + "\n".join(lines))
     pane.keys("Q")
-
-
-def terminal_closed_title(pane, binary):
+    game.expect_exit(0)
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
-    game = Game(pane, binary, runner_text=RUNNER_WITHOUT_TERMINAL)
-    game.wait_for_title_screen()
-    pane.tmux("kill-pane")
-    wait_until_true("the game's end", lambda: os.path.exists(game.file("status")))
+    game = Game(pane, binary, runner_text="trap '' HUP; " + RUNNER_STAYING)
+    pane.tmux("respawn-pane", "-k")
+    pane.wait_until("the game's end", lambda _: os.path.exists(game.file("status")))
     expect_equal(read_text(game.file("status")), "0\n", "exit status")
 
 
-def suspended(pane, game):
-    pane.press("C-z", then="Stopped")
+def suspend_record(pane, binary):
+    """A recorded round suspended and cut off by Ctrl-C, and its recording played on."""
+    game, recording, live = recorded_game(pane, binary)
+    game.start_round()
+    type_at(pane, [(0.3, "a"), (0.1, ["C-z"])])
+    pane.wait_for_text("Stopped")
     # While stopped, the shell has its terminal back.
     game.expect_terminal_restored(game.record_in_shell("stty -g", "stopped"))
     pane.type_line("fg")
-    pane.wait_until("the board after fg",
-                    lambda lines: sum("Score:" in line or "Lives:" in line for line in lines) == 2)
-    expect_whole_frame(pane.screen())
+    pane.wait_for_board()
     expect_equal(pane.show("pane_title"), GAME_TITLE, "terminal title after fg")
-    pane.keys("C-c")
+    type_at(pane, [(0.45, "w"), (0.25, "d"), (0, ["C-c"])])
+    game.expect_exit(130)
+    live_trace = read_text(live)
+    expect(read_text(recording).endswith("\n") and live_trace.count("\n") > 5
+           and sim_trace(recording).startswith(live_trace), "the live trace starts mazewick-sim's")
 
 
-def in_ascii(pane, game):
-    """Without UTF-8, the title and the board in ASCII."""
-    lines = pane.screen()
-    expect_ascii(lines)
-    expect(any("#####" in line for line in lines), "blocks shown as #")
-    lines = game.start_round()
-    expect_whole_frame(lines)
-    expect_ascii(lines)
-    expect(any("+====" in line for line in lines), "double walls as = and +")
-    pane.keys("C-c")
-
-
-def tagline(check):
-    """The title's tagline, checked by check(captured line, its SGR parameters), then q."""
-    def end(pane, game):
-        line = next(line for line in pane.screen(escapes=True) if TAGLINE.strip() in line)
-        codes = [code for sgr in re.findall(r"\x1b\[([0-9;]*)m", line) for code in sgr.split(";")]
-        expect(check(line, codes), f"the tagline's colours: {line!r}")
-        pane.keys("q")
-    return end
-
-
-def too_small(in_round, pane, game):
+def sizes(pane, binary):
+    """The notice while the terminal is too small, at the title and in a round; the size asked."""
+    output = os.path.join(pane.work_dir, "output")
+    pane.tmux("pipe-pane", "-o", f"cat > {shlex.quote(output)}")
     pane.resize(50, 30)
+    game = Game(pane, binary, title=False)
     pane.wait_for_text(TOO_SMALL, "This one is 50 x 30", "press Q or Ctrl-C to quit")
     # Keys typed at the notice do not reach the game: S would start a round.
     pane.keys("s")
-    pane.resize(54, 40)
-    pane.wait_for_text(TOO_SMALL, "This one is 54 x 40")
+    pane.resize(54, 40, TOO_SMALL, "This one is 54 x 40")
+    lines = pane.resize(PANE_COLUMNS, PANE_ROWS, TAGLINE, PROMPT)
+    expect(TOO_SMALL not in "".join(lines), "notice gone")
+    game.start_round()
+    pane.resize(50, 30, TOO_SMALL)
     pane.resize(PANE_COLUMNS, PANE_ROWS)
-    if in_round:
-        expect_whole_frame(pane.wait_for_text("Score:", "Lives:"))
-        # Q at the notice quits through the quit path.
-        pane.resize(50, 30)
-        pane.wait_for_text(TOO_SMALL)
-    else:
-        lines = pane.wait_for_text(TAGLINE, PROMPT)
-        expect(not any("needs a terminal" in line for line in lines), "notice gone")
-    pane.keys("q")
-
-
-def size_request(granted, pane, binary):
-    output = os.path.join(pane.work_dir, "output")
-
-    def requests():
-        """The window sizes, as (rows, columns), that the game asked the terminal for."""
-        with open(output, "rb") as written:
-            return [tuple(map(int, size))
-                    for size in re.findall(rb"\x1b\[8;(\d+);(\d+)t", written.read())]
-
-    pane.resize(50, 30)
-    pane.tmux("pipe-pane", "-o", f"cat > {shlex.quote(output)}")
-    game = Game(pane, binary)
-    pane.wait_for_text(TOO_SMALL)
-    # Only the dimensions that are short grow.
-    wait_until_true("the request for a larger window",
-                    lambda: os.path.exists(output) and requests() == [(33, 55)])
-    pane.resize(*((55, 33) if granted else (PANE_COLUMNS, PANE_ROWS)))
-    game.wait_for_title_screen()
+    pane.wait_for_board()
+    # Q at the notice quits through the quit path.
+    pane.resize(50, 30, TOO_SMALL)
     pane.keys("q")
     game.expect_exit(0)
-    # The size is given back only to a terminal that took the size asked for.
-    expect_equal(requests(), [(33, 55), (30, 50)] if granted else [(33, 55)], "sizes asked for")
+    game = Game(pane, binary, title=False)
+    pane.wait_for_text(TOO_SMALL)
+    pane.resize(55, 33, TAGLINE, PROMPT)
+    pane.keys("q")
+    game.expect_exit(0)
+
+    with open(output, "rb") as written:
+        asked = re.findall(rb"\x1b\[8;(\d+);(\d+)t", written.read())
+    # Rows and columns: the size is given back only to the terminal that took the size asked for.
+    expect_equal(asked, [(b"33", b"55")] * 2 + [(b"30", b"50")], "sizes asked for")
 
 
 # Recordings: what a live game was given, replayed headless and on the terminal.
 
+def run(command):
+    return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                          timeout=WAIT_SECONDS)
+
+
 def sim_trace(script):
-    """The trace that mazewick-sim gives for a script."""
     result = run([os.environ["MAZEWICK_SIM"], "--trace", "-", script])
     expect_equal(result.returncode, 0, f"mazewick-sim status ({result.stderr.strip()})")
     return result.stdout
@@ -342,66 +284,48 @@ def type_at(pane, timed_keys):
 def recorded_game(pane, binary):
     """A game started with --record and --trace; it, the recording and the live trace."""
     recording, live = (os.path.join(pane.work_dir, name) for name in ("game.rec", "live.trace"))
-    game = Game(pane, binary, arguments=["--record", recording, "--trace", live])
-    game.wait_for_title_screen()
-    return game, recording, live
+    return Game(pane, binary, arguments=["--record", recording, "--trace", live]), recording, live
 
 
 def record_replay(pane, binary):
     game, recording, live = recorded_game(pane, binary)
-    pane.press("x", then=INVALID)
+    pane.keys("x", then=INVALID)
     # The arrow gives no character: the next read passes it and takes the y.
-    pane.press("Up", "y", then=PROMPT)
+    pane.keys("Up", "y", then=PROMPT)
     game.start_round()
     type_at(pane, [(0.35, "a"), (0.8, "w"), (0.15, ["Up"]), (0.55, "d"), (0.05, ["s", "w"]),
                    (1.1, "a"), (0, ["Escape"])])
+    # A lone Esc is a key at once, not the start of a sequence that never comes.
     pane.wait_for_text("PAUSED")
+    # Esc plays on: the lives line comes back over the pause line.
     type_at(pane, [(0.4, "x"), (0.3, ["Escape"])])
-    pane.wait_until("the lives line after resuming",
-                    lambda lines: not any("PAUSED" in line for line in lines))
+    pane.wait_for_board()
     type_at(pane, [(0.45, "d"), (0.2, "s")])
     pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
-    pane.press("x", then=INVALID)
-    pane.press("z", then=GAME_OVER_PROMPT)
-    pane.press("Space", then=PROMPT)
+    for key, then in [("x", INVALID), ("z", GAME_OVER_PROMPT), ("Space", PROMPT)]:
+        pane.keys(key, then=then)
     pane.keys("q")
     game.expect_exit(0)
-
     expect(f"# terminal {PANE_COLUMNS} x {PANE_ROWS}\n0 x\n" in read_text(recording), "header")
     live_trace = read_text(live)
     expect(live_trace.count("\n") > 100, "a trace of a whole round")
     expect_same_lines(sim_trace(recording), live_trace, "mazewick-sim's trace of the recording")
-
     replayed = os.path.join(pane.work_dir, "replay.trace")
-    game = Game(pane, binary, arguments=["--replay", recording, "--trace", replayed])
-    pane.wait_for_text(INVALID)
-    pane.wait_for_text("PAUSED", seconds=ROUND_SECONDS)
-    pane.wait_for_text(GAME_OVER_PROMPT, seconds=ROUND_SECONDS)
+    game = Game(pane, binary, arguments=["--replay", recording, "--trace", replayed], title=False)
+    for text in (INVALID, "PAUSED", GAME_OVER_PROMPT):
+        pane.wait_for_text(text, seconds=ROUND_SECONDS)
     game.expect_exit(0)
     expect_same_lines(read_text(replayed), live_trace, "the replay's trace")
 
 
-def record_ctrl_c(pane, binary):
-    game, recording, live = recorded_game(pane, binary)
-    game.start_round()
-    type_at(pane, [(0.3, "a"), (0.45, "w"), (0.25, "d"), (0, ["C-c"])])
-    game.expect_exit(130)
-    expect(read_text(recording).endswith("\n"), "whole lines")
-    live_trace = read_text(live)
-    expect(live_trace.count("\n") > 5, "a trace up to Ctrl-C")
-    # The headless game goes on where the live one was cut off.
-    expect(sim_trace(recording).startswith(live_trace), "the live trace starts mazewick-sim's")
-
-
 def replay_demo_quit(pane, binary):
     # What the planner writes is a recording of its game.
-    script = os.path.join(pane.work_dir, "demo.rec")
+    script, replayed = (os.path.join(pane.work_dir, name) for name in ("demo.rec", "replay.trace"))
     with open(script, "w", encoding="ascii") as out:
         subprocess.run([os.environ["MAZEWICK_AUTOPLAY"], "--max-ticks", "3000"], stdout=out,
                        check=True, timeout=WAIT_SECONDS)
-    replayed = os.path.join(pane.work_dir, "replay.trace")
-    game = Game(pane, binary, arguments=["--replay", script, "--trace", replayed])
-    pane.wait_for_text("Score:", "Lives:")
+    game = Game(pane, binary, arguments=["--replay", script, "--trace", replayed], title=False)
+    pane.wait_for_board()
     # The keyboard neither steers nor pauses the game of a recording.
     type_at(pane, [(0.3, "a"), (0.3, ["Escape"]), (0.5, "q")])
     game.expect_exit(0)
@@ -411,91 +335,47 @@ def replay_demo_quit(pane, binary):
            "the replay's trace starts mazewick-sim's")
 
 
-PANE_CASES = {
-    # An arrow gives no character: the title's prompt is not answered by it.
-    "title_quit": ending(False, typed("Up", "Q"), 0),
-    "ctrl_c_title": ending(False, typed("C-c"), 130),
-    "sigterm_title": ending(False, signalled(15), 143),
-    "sighup_title": ending(False, signalled(1), 129),
-    "crash_title": ending(False, signalled(11), 139),
-    "pause_play": ending(True, paused_and_quit, 0),
-    "suspend_play": ending(True, suspended, 130),
-    "lang_c": ending(False, in_ascii, 130, "LC_ALL=C LANG=C"),
-    "no_color": ending(False, tagline(lambda line, codes: "1" in codes and not any(
-        re.fullmatch(r"3[0-8]|9[0-7]|4[0-8]|10[0-7]", code) for code in codes)), 0, "NO_COLOR=1"),
-    "eight_colours": ending(False, tagline(lambda line, codes: {"36", "1"} <= set(codes)
-                                           and "96" not in codes), 0, "TERM=xterm"),
-    "many_colours": ending(False, tagline(lambda line, codes: "\x1b[96m" in line
-                                          or "\x1b[38;5;14m" in line), 0, "TERM=xterm-256color"),
-    "resize_title": ending(False, functools.partial(too_small, False), 0),
-    "resize_play": ending(True, functools.partial(too_small, True), 0),
-    "terminal_closed_title": terminal_closed_title,
-    "size_request_granted": functools.partial(size_request, True),
-    "size_request_overridden": functools.partial(size_request, False),
-    "record_replay": record_replay,
-    "record_ctrl_c": record_ctrl_c,
-    "replay_demo_quit": replay_demo_quit,
-}
-
-
-# Runs without a terminal: the command line, with the files it names refused before the terminal
-# is looked at.
-
-def run(command):
-    return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                          timeout=WAIT_SECONDS)
-
-
-def expect_runs(binary, rows):
-    """Each row: arguments, exit status, and the beginnings of standard output and standard
-    error; an empty beginning stands for nothing written."""
-    for arguments, status, out, err in rows:
+def command_line(pane, binary):
+    """Runs without a terminal, with the files named refused before the terminal is looked at."""
+    bad, backwards, missing = (os.path.join(pane.work_dir, name)
+                               for name in ("bad.rec", "backwards.rec", "missing/game.rec"))
+    for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n")):
+        with open(path, "w", encoding="ascii") as out:
+            out.write(text)
+    # The arguments, the status, and how standard output and error begin ("": nothing written).
+    for arguments, status, out, err in [
+            (["--help"], 0, "Usage: mazewick", ""),
+            (["--version"], 0, "Mazewick 1.0\n", ""),
+            (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
+            ([], 1, "", "mazewick: standard input is not a terminal\n"),
+            *((arguments, 2, "", f"mazewick: {message}\n") for arguments, message in [
+                (["--replay", bad], f"{bad}:2: the pause count is not a decimal number"),
+                (["--replay", backwards], f"{backwards}:3: the pause count goes back from 5 to 3"),
+                (["--replay", missing], f"cannot read {missing}: No such file or directory"),
+                (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
+                (["--trace", missing], f"cannot write {missing}: No such file or directory")])]:
         result = run([binary, *arguments])
         expect_equal((result.returncode, result.stdout[:len(out) or None],
                       result.stderr[:len(err) or None]), (status, out, err),
                      f"mazewick {' '.join(arguments)}")
 
 
-def command_line(binary, folder):
-    expect_runs(binary, [
-        (["--help"], 0, "Usage: mazewick", ""),
-        (["--version"], 0, "Mazewick 1.0\n", ""),
-        (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
-        ([], 1, "", "mazewick: standard input is not a terminal\n")])
-    bad, backwards, missing = (os.path.join(folder, name)
-                               for name in ("bad.rec", "backwards.rec", "missing/game.rec"))
-    for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n")):
-        with open(path, "w", encoding="ascii") as out:
-            out.write(text)
-    expect_runs(binary, [(arguments, 2, "", f"mazewick: {message}\n") for arguments, message in [
-        (["--replay", bad], f"{bad}:2: the pause count is not a decimal number"),
-        (["--replay", backwards], f"{backwards}:3: the pause count goes back from 5 to 3"),
-        (["--replay", missing], f"cannot read {missing}: No such file or directory"),
-        (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
-        (["--trace", missing], f"cannot write {missing}: No such file or directory")]])
-
-
 def main():
-    if len(sys.argv) != 3 or sys.argv[2] not in [*PANE_CASES, "command_line"]:
-        print(__doc__.strip(), file=sys.stderr)
-        print("Cases: command_line " + " ".join(PANE_CASES), file=sys.stderr)
+    cases = {case.__name__: case for case in (title, suspend_record, sizes,
+                                              record_replay, replay_demo_quit, command_line)}
+    if len(sys.argv) != 3 or sys.argv[2] not in cases:
+        print(__doc__ + "Cases: " + " ".join(cases), file=sys.stderr)
         return 2
-    binary, case = os.path.abspath(sys.argv[1]), sys.argv[2]
     work_dir = tempfile.mkdtemp(prefix="mzw-")
-    pane = None
     try:
-        if case == "command_line":
-            command_line(binary, work_dir)
-        else:
-            pane = Pane(work_dir)
-            PANE_CASES[case](pane, binary)
+        cases[sys.argv[2]](Pane(work_dir), os.path.abspath(sys.argv[1]))
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:
-        print(f"FAIL {case}: {failure}", file=sys.stderr)
+        print(f"FAIL {sys.argv[2]}: {failure}", file=sys.stderr)
         return 1
     finally:
-        if pane is not None:
-            pane.kill()
+        subprocess.run(["tmux", "-L", "e2e", "kill-server"], capture_output=True,
+                       env=dict(os.environ, TMUX_TMPDIR=work_dir))
         shutil.rmtree(work_dir, ignore_errors=True)
 
 
