@@ -19,8 +19,8 @@ TEST(ParseTerminalOptions, HelpWinsOverVersionAndPlayingAndABadArgumentIsNamed) 
       {{"mazewick", "--replay", "a", "--trace", "a"}, "--trace needs a file of its own"},
   };
   for (const auto& c : cases) {
-    const TerminalOptions line =
-        parse_terminal_options(static_cast<int>(c.words.size()), const_cast<char**>(c.words.data()));
+    const TerminalOptions line = parse_terminal_options(static_cast<int>(c.words.size()),
+                                                        const_cast<char**>(c.words.data()));
     const char* actions[] = {"play", "help", "version", ""};
     EXPECT_EQ(actions[static_cast<int>(line.action)] + line.error, c.parsed);
   }
