@@ -109,7 +109,8 @@ class TerminalFrontend final : public ConsoleFrontend {
   TerminalObserver* observer_ = nullptr;
 
   std::optional<ScriptFeed> replay_;
-  // q stops a replay, or quits from the size notice, through the quit path.
+  // q stops a replay, or quits from the size notice, and a terminal gone stops the game: all
+  // through the quit path.
   bool stop_requested_ = false;
   bool stop_pause_sent_ = false;
 

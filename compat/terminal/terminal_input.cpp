@@ -177,7 +177,9 @@ void TerminalFrontend::end_input(ConsoleHost& host) {
   input_ended_ = true;
   decoder_.flush(decoded_);
   push_keys(host);
-  host.end_input();
+  // The terminal has gone (closed while hangups are ignored): nobody can play on, so the game
+  // stops as at q, a round through its pause, instead of playing on unseen.
+  stop_requested_ = true;
 }
 
 int TerminalFrontend::escape_timeout() const {
