@@ -2,9 +2,11 @@
 """End-to-end tests of mazewick in tmux, a server for each: terminal_e2e.py MAZEWICK CASE
 
 Every game is checked afterwards for the terminal as it was. The recordings also run MAZEWICK_SIM
-and MAZEWICK_AUTOPLAY, named in the environment. Exit status 0 is a pass.
+and MAZEWICK_AUTOPLAY, named in the environment. A case ends within MAZEWICK_TEST_SECONDS (60 by
+default), and ends every process it started whatever its outcome. Exit status 0 is a pass.
 """
 
+import glob
 import os
 import re
 import shlex
@@ -14,6 +16,10 @@ import subprocess
 import sys
 import tempfile
 import time
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import processes  # noqa: E402
 
 WAIT_SECONDS = 10
 PANE_COLUMNS = 80
@@ -28,6 +34,10 @@ TOO_SMALL = "needs a terminal of 55 x 33"
 # A round that nobody steers well is lost in about 12 seconds.
 ROUND_SECONDS = 40
 SHELL_PROMPT = "e2e$ "
+# How soon a game whose terminal has closed must be gone.
+HANGUP_SECONDS = 2
+# A closed terminal's SIGCONT can cancel the stop the leak checker waits for, and hang its exit.
+UNCHECKED_LEAKS = "ASAN_OPTIONS=detect_leaks=0"
 
 # Records the terminal settings, sets the user's title and writes the game's process id.
 TAKE = 'dir=$1; shift; stty -g > "$dir/before"; printf "\\033]2;%s\\007" "$TITLE"; '
@@ -205,10 +215,43 @@ def title(pane, binary):
     game.expect_exit(0)
     # With hangups ignored, the closed terminal shows as the end of the input: the title screen
     # takes the quit path.
-    game = Game(pane, binary, runner_text="trap '' HUP; " + RUNNER_STAYING)
+    game = Game(pane, binary, UNCHECKED_LEAKS, runner_text="trap '' HUP; " + RUNNER_STAYING)
     pane.tmux("respawn-pane", "-k")
     pane.wait_until("the game's end", lambda _: os.path.exists(game.file("status")))
     expect_equal(read_text(game.file("status")), "0\n", "exit status")
+
+
+def hangups(pane, binary):
+    """The terminal closed twenty times over, at the title, in a round, paused and at the size
+    notice, with hangups taken and ignored: each time the game is gone within two seconds."""
+    places = ["title", "round", "paused", "notice"]
+    for turn in range(20):
+        place = places[turn % len(places)]
+        for ignored in (False, True):
+            if place == "notice":
+                pane.resize(50, 30)
+            game = Game(pane, binary, UNCHECKED_LEAKS if ignored else "",
+                        runner_text=("trap '' HUP; " if ignored else "") + RUNNER_STAYING,
+                        title=place != "notice")
+            if place == "notice":
+                pane.wait_for_text(TOO_SMALL)
+            elif place != "title":
+                game.start_round()
+                if place == "paused":
+                    pane.keys("Escape", then="PAUSED")
+            pid = int(read_text(game.file("pid")))
+            pane.tmux("respawn-pane", "-k")
+            deadline = time.monotonic() + HANGUP_SECONDS
+            while processes.alive(pid) and time.monotonic() < deadline:
+                time.sleep(0.02)
+            expect(not processes.alive(pid),
+                   f"turn {turn + 1}: the game {'ignoring' if ignored else 'taking'} hangups at "
+                   f"the {place} {HANGUP_SECONDS} s after its terminal closed: "
+                   + processes.describe(pid))
+            processes.reap()
+            pane.wait_for_text(SHELL_PROMPT.strip())
+            if place == "notice":
+                pane.resize(PANE_COLUMNS, PANE_ROWS)
 
 
 def suspend_record(pane, binary):
@@ -361,21 +404,27 @@ def command_line(pane, binary):
 
 
 def main():
-    cases = {case.__name__: case for case in (title, suspend_record, sizes,
+    cases = {case.__name__: case for case in (title, hangups, suspend_record, sizes,
                                               record_replay, replay_demo_quit, command_line)}
     if len(sys.argv) != 3 or sys.argv[2] not in cases:
         print(__doc__ + "Cases: " + " ".join(cases), file=sys.stderr)
         return 2
+    processes.adopt_orphans()
+    processes.end_case_after(int(os.environ.get("MAZEWICK_TEST_SECONDS", "60")))
     work_dir = tempfile.mkdtemp(prefix="mzw-")
     try:
         cases[sys.argv[2]](Pane(work_dir), os.path.abspath(sys.argv[1]))
         return 0
-    except (Failure, subprocess.TimeoutExpired) as failure:
-        print(f"FAIL {sys.argv[2]}: {failure}", file=sys.stderr)
+    except (Failure, processes.TimedOut, subprocess.TimeoutExpired) as failure:
+        games = [int(text) for path in glob.glob(os.path.join(work_dir, "*", "pid"))
+                 if (text := read_text(path).strip()).isdigit()]
+        print(f"FAIL {sys.argv[2]}: {failure}\n{processes.report(games)}", file=sys.stderr)
         return 1
     finally:
+        signal.alarm(0)
         subprocess.run(["tmux", "-L", "e2e", "kill-server"], capture_output=True,
                        env=dict(os.environ, TMUX_TMPDIR=work_dir))
+        processes.end_all()
         shutil.rmtree(work_dir, ignore_errors=True)
 
 

@@ -3,19 +3,22 @@
 
 WINE_BITS (32 or 64) picks wine's loader (the wine wrapper would pick the 32-bit one even where
 it cannot run); where 32-bit programs cannot run, a 32-bit check says why and exits 77, taken as
-skipped. The probe's checks take MAZEWICK_EXE, MAZEWICK_SIM, MAZEWICK_AUTOPLAY and PROBE.
+skipped. The probe's checks take MAZEWICK_EXE, MAZEWICK_SIM, MAZEWICK_AUTOPLAY and PROBE. A check
+ends within MAZEWICK_TEST_SECONDS (1200 by default) and leaves no wine process or pane behind.
 """
 
 import json
 import os
 import shlex
+import signal
 import subprocess
 import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+sys.path[:0] = [os.path.join(HERE, "..", "e2e"), os.path.join(HERE, "..", "support")]
+import processes  # noqa: E402
 from terminal_e2e import (PROMPT, TAGLINE, Failure, Pane, expect, expect_equal,  # noqa: E402
                           expect_same_lines)
 
@@ -63,21 +66,18 @@ def in_pane(work, exe):
     walls, Esc and Q quit with status 0."""
     wine, exe = wine_loader(), os.path.abspath(exe)
     pane = Pane(work, 100, 45)
-    try:
-        pane.type_line(f"{shlex.quote(wine)} {shlex.quote(exe)}; echo exit status $?.")
-        pane.wait_for_text(TAGLINE, PROMPT, seconds=120)
-        expect(any("\x1b[96m" + TAGLINE in line for line in pane.screen(escapes=True)),
-               "the title's tagline is not in bright cyan")
-        pane.keys("s")
-        pane.wait_for_text("Score:", "1UP:", "╔═", "║", seconds=30)
-        # Wine's console holds a lone Esc as the start of a key sequence; a second Esc sends it.
-        pane.keys("Escape", "Escape")
-        pane.wait_for_text("PAUSED", seconds=30)
-        pane.keys("q")
-        pane.wait_for_text("exit status 0.", seconds=60)
-    finally:
-        pane.kill()
-        subprocess.run([WINESERVER, "--kill"], timeout=60, check=False)
+    pane.type_line(f"{shlex.quote(wine)} {shlex.quote(exe)}; echo exit status $?.")
+    pane.wait_for_text(TAGLINE, PROMPT, seconds=120)
+    expect(any("\x1b[96m" + TAGLINE in line for line in pane.screen(escapes=True)),
+           "the title's tagline is not in bright cyan")
+    pane.keys("s")
+    pane.wait_for_text("Score:", "1UP:", "╔═", "║", seconds=30)
+    # Wine's console holds a lone Esc as the start of a key sequence; a second Esc sends it.
+    pane.keys("Escape", "Escape")
+    pane.wait_for_text("PAUSED", seconds=30)
+    pane.keys("q")
+    pane.wait_for_text("exit status 0.", seconds=60)
+    pane.kill()
 
 
 def script_for(case, work):
@@ -135,11 +135,19 @@ CHECKS = {"prefix": prefix, "run": run, "pane": in_pane, "state": state,
 
 def main(check, *arguments):
     os.environ.update(WINEDEBUG="-all", LC_ALL="C.UTF-8")
+    processes.adopt_orphans()
+    processes.end_case_after(int(os.environ.get("MAZEWICK_TEST_SECONDS", "1200")))
     with tempfile.TemporaryDirectory(prefix="mazewick-wine-checks-") as work:
         try:
             CHECKS[check](work, *arguments)
-        except (Failure, OSError, subprocess.TimeoutExpired) as failure:
-            sys.exit(f"{check} {' '.join(arguments)}: failed: {failure}")
+        except (Failure, OSError, subprocess.TimeoutExpired, processes.TimedOut) as failure:
+            sys.exit(f"{check} {' '.join(arguments)}: failed: {failure}\n{processes.report()}")
+        finally:
+            signal.alarm(0)
+            # The prefix's wine processes first, so that the wine server ends as it should.
+            if os.access(WINESERVER, os.X_OK):
+                subprocess.run([WINESERVER, "--kill"], timeout=60, check=False)
+            processes.end_all()
     print(f"{check} {' '.join(arguments)}: passed")
 
 
