@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "autoplay_planner.h"
-#include "console_host.h"
 #include "game/game_main.h"
 #include "game/game_window.h"
-#include "headless_frontend.h"
-#include "input_script.h"
+#include "platform/headless/headless_frontend.h"
+#include "platform/headless/input_script.h"
+#include "platform/host/console_host.h"
+#include "tools/autoplay_planner.h"
 
 namespace {
 

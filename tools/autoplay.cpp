@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "autoplay_planner.h"
+#include "tools/autoplay_planner.h"
 
 int main(int argc, char** argv) {
   uint32_t until_score = 0xFFFFFFFF;

@@ -1,4 +1,4 @@
-#include "autoplay_planner.h"
+#include "tools/autoplay_planner.h"
 
 #include <deque>
 

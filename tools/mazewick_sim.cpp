@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "game/game_main.h"
-#include "sim_run.h"
+#include "tools/sim_run.h"
 
 int main(int argc, char** argv) {
   return run_sim(std::vector<std::string>(argv + 1, argv + argc), game_main);

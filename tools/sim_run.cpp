@@ -1,16 +1,16 @@
-#include "sim_run.h"
+#include "tools/sim_run.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
-#include "console_host.h"
 #include "game/game_state.h"
-#include "game_trace.h"
-#include "headless_frontend.h"
-#include "input_script.h"
-#include "screen_dump.h"
-#include "sim_options.h"
+#include "platform/headless/game_trace.h"
+#include "platform/headless/headless_frontend.h"
+#include "platform/headless/input_script.h"
+#include "platform/headless/screen_dump.h"
+#include "platform/host/console_host.h"
+#include "tools/sim_options.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 # Fails when a file of the game includes anything but <cstdint>, <cstddef>, <cstdarg>,
-# <windows.h> and the game's own headers: the game is freestanding and knows nothing of compat/.
+# <windows.h> and the game's own headers: the game is freestanding and knows nothing of platform/.
 #   cmake -DGAME_ROOT=<folder holding the game folders> -P freestanding_includes.cmake
 cmake_minimum_required(VERSION 3.25)
 set(game_folders game maze actors render console runtime)

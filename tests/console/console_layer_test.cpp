@@ -1,7 +1,7 @@
 // Whole games on consoles without a function the console layer looks up by name: an invalid key
 // on the title, any key, a round that runs to its end without a key, and the game over screen.
 #include "game/game_main.h"
-#include "headless_session.h"
+#include "tests/support/headless_session.h"
 
 namespace {
 

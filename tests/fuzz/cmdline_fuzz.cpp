@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_check.h"
 #include "runtime/cmdline.h"
+#include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The command line is a C string: it ends at the first NUL, the last byte of its allocation.

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_check.h"
 #include "runtime/format.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // every pause, end by the quit path within a tick of the cut, and give the console back.
 #include <string>
 
-#include "console_host.h"
-#include "fuzz_check.h"
-#include "soak_play.h"
+#include "platform/host/console_host.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/soak/soak_play.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const InputScript script =

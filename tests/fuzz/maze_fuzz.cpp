@@ -15,8 +15,6 @@
 #include <vector>
 
 #include "console/console.h"
-#include "console_host.h"
-#include "fuzz_check.h"
 #include "game/game_main.h"
 #include "game/game_window.h"
 #include "game/play_state.h"
@@ -24,7 +22,9 @@
 #include "maze/board_queries.h"
 #include "maze/cell_byte.h"
 #include "maze/maze_compiler.h"
+#include "platform/host/console_host.h"
 #include "render/board_renderer.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "fuzz_check.h"
+#include "tests/fuzz/fuzz_check.h"
 
 int main(int argc, char** argv) {
   std::set<std::filesystem::path> files;

@@ -9,14 +9,14 @@
 #include <tuple>
 #include <vector>
 
-#include "autoplay_planner.h"
 #include "console/console.h"
 #include "game/flow.h"
 #include "game/game_main.h"
 #include "game/game_window.h"
 #include "game/play_state.h"
 #include "game/result_screens.h"
-#include "headless_session.h"
+#include "tests/support/headless_session.h"
+#include "tools/autoplay_planner.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "game/game_window.h"
 #include "game/play_state.h"
 #include "game/round_tick.h"
-#include "headless_session.h"
 #include "render/colour_text.h"
+#include "tests/support/headless_session.h"
 
 namespace {
 

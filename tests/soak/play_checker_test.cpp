@@ -6,7 +6,7 @@
 
 #include "game/round_tick.h"
 #include "game/title_screen.h"
-#include "soak_play.h"
+#include "tests/soak/soak_play.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "autoplay_planner.h"
-#include "soak_play.h"
+#include "tests/soak/soak_play.h"
+#include "tools/autoplay_planner.h"
 
 namespace {
 

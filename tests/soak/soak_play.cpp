@@ -1,16 +1,16 @@
-#include "soak_play.h"
+#include "tests/soak/soak_play.h"
 
 #include <algorithm>
 #include <cstring>
 #include <random>
 #include <utility>
 
-#include "console_host.h"
 #include "game/game_main.h"
-#include "game_trace.h"
-#include "headless_frontend.h"
 #include "maze/board_queries.h"
 #include "maze/cell_byte.h"
+#include "platform/headless/game_trace.h"
+#include "platform/headless/headless_frontend.h"
+#include "platform/host/console_host.h"
 
 namespace {
 

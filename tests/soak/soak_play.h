@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/game_state.h"
-#include "input_script.h"
+#include "platform/headless/input_script.h"
 
 // Checks that each pause follows sanely from the one before, by the rules that check() lists.
 class PlayChecker {

@@ -1,9 +1,9 @@
-#include "headless_session.h"
+#include "tests/support/headless_session.h"
 
 #include "console/console.h"
-#include "cp437.h"
 #include "game/game_main.h"
 #include "game/game_window.h"
+#include "platform/host/cp437.h"
 
 std::string ScreenSnapshot::row(int y) const {
   std::string text;

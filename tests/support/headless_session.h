@@ -12,7 +12,7 @@
 
 #include "console/palette.h"
 #include "game/game_state.h"
-#include "headless_frontend.h"
+#include "platform/headless/headless_frontend.h"
 
 // The console as it stood at one moment.
 struct ScreenSnapshot : ConsoleHost {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "game/game_window.h"
-#include "run_files.h"
+#include "tests/support/run_files.h"
 
 namespace {
 

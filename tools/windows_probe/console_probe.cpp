@@ -7,11 +7,11 @@
 #include <string>
 #include <utility>
 
-#include "debuggee.h"
-#include "input_script.h"
-#include "output_file.h"
-#include "probe_console.h"
-#include "probe_options.h"
+#include "platform/headless/input_script.h"
+#include "tools/windows_probe/debuggee.h"
+#include "tools/windows_probe/output_file.h"
+#include "tools/windows_probe/probe_console.h"
+#include "tools/windows_probe/probe_options.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "debuggee.h"
+#include "tools/windows_probe/debuggee.h"
 
 #include <cstdio>
 

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "output_file.h"
-#include "probe_console.h"
-#include "probe_options.h"
+#include "tools/windows_probe/output_file.h"
+#include "tools/windows_probe/probe_console.h"
+#include "tools/windows_probe/probe_options.h"
 
 // Where, in the game's process, a call the probe stops at begins.
 struct Breakpoint {

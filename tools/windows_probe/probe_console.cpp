@@ -1,9 +1,9 @@
-#include "probe_console.h"
+#include "tools/windows_probe/probe_console.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "screen_dump.h"
+#include "platform/headless/screen_dump.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "console_host.h"
-#include "input_script.h"
-#include "script_feed.h"
+#include "platform/headless/input_script.h"
+#include "platform/headless/script_feed.h"
+#include "platform/host/console_host.h"
 
 struct Console {
   HANDLE input;

@@ -1,4 +1,4 @@
-#include "probe_options.h"
+#include "tools/windows_probe/probe_options.h"
 
 #include <cstdio>
 #include <vector>

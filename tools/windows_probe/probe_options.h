@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sim_options.h"
+#include "tools/sim_options.h"
 
 constexpr int kUsageStatus = 2;
 constexpr int kStoppedStatus = 3;

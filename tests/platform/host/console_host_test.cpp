@@ -1,0 +1,170 @@
+// The console host through the Windows functions the game calls, with keys from input scripts
+// delivered by the headless front end.
+#include <cstdio>
+#include <string>
+#include <tuple>
+
+#include "tests/support/headless_session.h"
+
+namespace {
+
+// The log of a run: the key presses queued at the start and after each action, "p" and "w"
+// with the pause count for each pause and wait, "=" what each read gives ("-" when it fails),
+// and each control event as the handler that takes it ("^") or passes it on ("pass") notes it.
+std::string g_log;
+
+const PHANDLER_ROUTINE taking_handler = [](DWORD event) -> BOOL {
+  g_log += " ^" + std::to_string(event);
+  return TRUE;
+};
+const PHANDLER_ROUTINE passing_handler = [](DWORD event) -> BOOL {
+  g_log += " pass" + std::to_string(event);
+  return FALSE;
+};
+
+class ConsoleHostTest : public HeadlessSession {
+ protected:
+  static HANDLE out() { return GetStdHandle(STD_OUTPUT_HANDLE); }
+  static HANDLE in() { return GetStdHandle(STD_INPUT_HANDLE); }
+  static void write(const std::string& bytes) {
+    DWORD written = 0;
+    ASSERT_TRUE(WriteConsoleA(out(), bytes.data(), bytes.size(), &written, nullptr));
+    EXPECT_EQ(written, bytes.size());
+  }
+  // The rows with text, then "@" the cursor.
+  static std::string shown() {
+    return screen().rows() + " @" + std::to_string(host().cursor_x()) + "," +
+           std::to_string(host().cursor_y());
+  }
+  void paused(ConsoleHost&, uint64_t pauses) override { note(" p" + std::to_string(pauses)); }
+  void waiting(ConsoleHost&, uint64_t pauses) override { note(" w" + std::to_string(pauses)); }
+  static void note(const std::string& what) {
+    g_log += what + "[";
+    for (const ConsoleKey& key : host().input_queue()) {
+      char text[8];
+      std::snprintf(text, sizeof text, key.ch > 0x20 && key.ch < 0x7F ? "%c" : "{%02x}", key.ch);
+      g_log += !key.down ? "" : key.has_char ? text : "{k}";
+    }
+    g_log += "]";
+  }
+};
+
+// On a console of 4 x 3.
+TEST_F(ConsoleHostTest, OutputModes) {
+  constexpr DWORD kNoWrap = ENABLE_PROCESSED_OUTPUT, kWrap = kNoWrap | ENABLE_WRAP_AT_EOL_OUTPUT;
+  const struct {
+    DWORD mode;
+    const char* bytes;
+    const char* shown;
+  } cases[] = {
+      {kWrap, "\x01\x1B\x7F", "☺←⌂ @3,0"},           // other control bytes are glyphs
+      {kWrap, "top\nmid\nbot\n", "mid|bot @0,2"},    // a line feed on the bottom row scrolls
+      {kWrap, "abcd\nef", "abcd||ef @2,2"},          // the last column wraps at once
+      {kWrap, "abcdefghijklm", "efgh|ijkl|m @1,2"},  // a wrap on the bottom row scrolls
+      {kNoWrap, "abcdef", "abcf @3,0"},              // the cursor stays in the last column
+      {kNoWrap, "abcd\nef", "abcd|ef @2,1"},         // a full row and a line feed: one row
+      {ENABLE_WRAP_AT_EOL_OUTPUT, "a\n\r\b\a", "a◙♪◘|• @1,1"},  // unprocessed
+  };
+  for (const auto& c : cases) {
+    host().reset(4, 3);
+    ASSERT_TRUE(SetConsoleMode(out(), c.mode));
+    write(c.bytes);
+    EXPECT_EQ(shown(), c.shown) << "after " << c.bytes;
+  }
+}
+
+// What con_set_window relies on: a buffer never smaller than its window, which stays inside it.
+TEST_F(ConsoleHostTest, TheBufferIsNeverSmallerThanTheWindowAndKeepsWhatFits) {
+  ASSERT_TRUE(SetConsoleTextAttribute(out(), 0x2E));
+  write("abc\ndef");
+  const SMALL_RECT windows[] = {{0, 0, 80, 24}, {70, 20, 79, 24}, {0, 0, 0, 0}};
+  EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &windows[0]));
+  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {79, 25}));
+  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {80, 24}));
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &windows[1]));
+  ASSERT_TRUE(SetConsoleCursorPosition(out(), {75, 22}));
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {12, 6}));  // the cursor moves back inside
+  EXPECT_EQ(shown(), "abc|def @11,5");
+  ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &windows[2]));
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {2, 1}));
+  ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {3, 2}));
+  EXPECT_EQ(shown(), "ab @1,0");
+  // New cells are blank in the default colours.
+  EXPECT_EQ(std::tie(host().cell(1, 0).attr, host().cell(2, 0).attr), std::make_tuple(0x2E, 0x07));
+}
+
+TEST_F(ConsoleHostTest, MalformedScriptLinesAndStrayBackslashesAreFoundByTheirLineNumbers) {
+  const struct {
+    const char* script;
+    int error_line, stray_backslash_line;
+  } cases[] = {
+      {"0 s\nx a\n", 2, 0}, {"# c\n\n5\n", 3, 0}, {"12a q\n", 1, 0}, {"0 a\n1 \\x4", 0, 2}};
+  for (const auto& c : cases) {
+    const InputScript script = parse_input_script(c.script);
+    EXPECT_EQ(std::tie(script.error_line, script.stray_backslash_line),
+              std::tie(c.error_line, c.stray_backslash_line))
+        << c.script;
+    EXPECT_EQ(script.error.empty(), c.error_line == 0) << c.script;
+  }
+}
+
+TEST_F(ConsoleHostTest, LinesComeAtTheirPausesOrWhenAReadWaitsAndReadsTakeThemAsTheModeSays) {
+  constexpr DWORD kProcessed = ENABLE_PROCESSED_INPUT, kLine = ENABLE_LINE_INPUT,
+                  kEcho = ENABLE_ECHO_INPUT;
+  const struct {
+    DWORD mode;
+    const char* script;
+    // S: Sleep(100), R: a read of up to 4 bytes, B: Ctrl+Break, X: the console closed, I: Ctrl+C
+    // ignored, U: the taking handler removed.
+    const char* actions;
+    const char* log;  // then "|" and the rows echoed
+  } cases[] = {
+      // Comments, blank lines and CR skipped; escapes, and backslashes that start none.
+      {kProcessed, "# go\n\n  \n0 \\\\\\s\\e\\n\\r\\t\\x41\\xe9\\x00\\k \\q\\x4g\xDB\\\r\n", "",
+       "[\\{20}{1b}{0a}{0d}{09}A{e9}{00}{k}{20}\\q\\x4g{db}\\]"},
+      // In order at their pauses, each told of before its lines come.
+      {kProcessed, "2 a\n2 b\n3 c\n1 d\n", "SSS", "[] p1[] [] p2[] [ab] p3[ab] [abcd]"},
+      {kProcessed, "9 \\k\n9 \n9 q\n1 r\n", "RS", "[] w0[] =q [] p1[] [r]"},  // until a character
+      {kProcessed, "0 a\n", "RRR", "[a] =a [] w0[] =- [] =- [] ended"},
+      // The last handler is called first; Ctrl+C can be ignored, Ctrl+Break not; an event no
+      // handler takes, or the console closed whatever they do, ends the process and its input.
+      {kProcessed, "0 a\n1 \\x03\n", "BISUBR", "[a] ^1 [a] [a] p1[a] [a] [a] pass1 [] =- [] ended"},
+      {kProcessed, "0 a\n", "X", "[a] ^2 [] ended"},
+      {kProcessed, "0 a\\x03z\n", "RR", " ^0[az] =a [z] =z []"},  // Ctrl+C raises an event
+      {kLine, "0 \\x03bc\\r\n", "RR", "[{03}bc{0d}] =\003bc\r [] =\n []"},  // unprocessed: a key
+      // Enter ends a line as CR LF, a processed Backspace edits it.
+      {kProcessed | kLine | kEcho, "0 \\x08ab\\x08c\\rd\\r\n", "RR",
+       "[{08}ab{08}c{0d}d{0d}] =ac\r\n [d{0d}] =d\r\n []|ac|d"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    g_log.clear();
+    ASSERT_TRUE(SetConsoleCtrlHandler(passing_handler, TRUE));
+    ASSERT_TRUE(SetConsoleCtrlHandler(taking_handler, TRUE));
+    ASSERT_TRUE(SetConsoleMode(in(), c.mode));
+    start(c.script);
+    note("");
+    for (const char* action = c.actions; *action != '\0'; ++action) {
+      char bytes[4];
+      DWORD count = 0;
+      if (*action == 'S') {
+        Sleep(100);
+      } else if (*action == 'R') {
+        const bool read = ReadConsoleA(in(), bytes, 4, &count, nullptr);
+        g_log += " =" + (read ? std::string(bytes, count) : "-");
+      } else if (*action == 'I' || *action == 'U') {
+        ASSERT_TRUE(
+            SetConsoleCtrlHandler(*action == 'I' ? nullptr : taking_handler, *action == 'I'));
+      } else {
+        host().raise_control_event(*action == 'B' ? CTRL_BREAK_EVENT : CTRL_CLOSE_EVENT);
+      }
+      note(" ");
+    }
+    const std::string echoed = screen().rows();
+    EXPECT_EQ(g_log + (host().input_ended() ? " ended" : "") + (echoed.empty() ? "" : "|" + echoed),
+              c.log)
+        << c.script << c.actions;
+  }
+}
+
+}  // namespace
