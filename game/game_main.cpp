@@ -104,6 +104,7 @@ int game_main(int /*argc*/, char** /*argv*/) {
 }
 
 void reset_program_state() {
+  saved_console = SavedConsole{};
   con_layer = ConsoleLayerState{};
   game_state = GameState{};
   random_state = RandomState{};
