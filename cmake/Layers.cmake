@@ -31,16 +31,21 @@ function(mazewick_include_root target)
   target_include_directories(${target} PRIVATE ${root})
 endfunction()
 
-# mazewick_game_library(TARGET SOURCES files... MAY_INCLUDE paths... [LINKS libraries...])
-# Adds the static library TARGET of freestanding game code.
-function(mazewick_game_library target)
+# mazewick_library(TARGET SOURCES files... MAY_INCLUDE paths... [LINKS libraries...])
+# Adds the static library TARGET of a layer: it may include from MAY_INCLUDE alone.
+function(mazewick_library target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;MAY_INCLUDE;LINKS")
   add_library(${target} STATIC ${arg_SOURCES})
   mazewick_include_root(${target} ${arg_MAY_INCLUDE})
   target_link_libraries(${target} PUBLIC ${arg_LINKS})
+  mazewick_warnings(${target})
+endfunction()
+
+# mazewick_game_library(TARGET ...): the same for a library of freestanding game code.
+function(mazewick_game_library target)
+  mazewick_library(${target} ${ARGN})
   target_compile_options(${target} PRIVATE -ffreestanding -fno-exceptions -fno-rtti
                                            -fno-threadsafe-statics)
-  mazewick_warnings(${target})
   if(WIN32)
     # The real console API: the lean windows.h of Vista and later, which has CONSOLE_FONT_INFOEX.
     target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
@@ -51,14 +56,4 @@ function(mazewick_game_library target)
     # On POSIX the console API comes from the console host; its folder holds windows.h alone.
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/platform/host/include)
   endif()
-endfunction()
-
-# mazewick_platform_library(TARGET SOURCES files... MAY_INCLUDE paths... [LINKS libraries...])
-# Adds the static library TARGET of a platform's code, hosted C++.
-function(mazewick_platform_library target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;MAY_INCLUDE;LINKS")
-  add_library(${target} STATIC ${arg_SOURCES})
-  mazewick_include_root(${target} ${arg_MAY_INCLUDE})
-  target_link_libraries(${target} PUBLIC ${arg_LINKS})
-  mazewick_warnings(${target})
 endfunction()

@@ -12,8 +12,7 @@ import time
 
 PR_SET_CHILD_SUBREAPER = 36
 TICKS = os.sysconf("SC_CLK_TCK")
-STATES = {"R": "running", "S": "sleeping", "D": "in uninterruptible wait", "T": "stopped",
-          "t": "stopped by a tracer", "Z": "exited, not yet reaped"}
+STATES = {"R": "running", "S": "sleeping", "D": "in disk wait", "T": "stopped", "t": "traced"}
 
 
 class TimedOut(Exception):
@@ -55,17 +54,18 @@ def alive(pid):
 
 
 def describe(pid):
-    """What the process is doing: alive or not, its state and its share of a core."""
+    """What the process is doing: alive or not, its state, where it waits, its share of a core."""
     stat = _stat(pid)
     if stat is None or stat[1] == "Z":
         return f"{pid}: exited"
     name, state, _, cpu, age = stat
     try:
         with open(f"/proc/{pid}/wchan") as wchan:
-            waiting = f", in {wchan.read() or 'no wait'}"
+            waiting = wchan.read().removesuffix("\n")
     except OSError:
         waiting = ""
-    return (f"{pid} ({name}): alive, {STATES.get(state, state)}{waiting}, "
+    waiting = "no wait" if waiting in ("", "0") else waiting
+    return (f"{pid} ({name}): alive, {STATES.get(state, state)} in {waiting}, "
             f"{100 * cpu / age:.0f}% of a core over {age:.1f} s")
 
 
@@ -83,13 +83,11 @@ def descendants():
 
 
 def reap():
-    while True:
-        try:
-            pid, _ = os.waitpid(-1, os.WNOHANG)
-        except ChildProcessError:
-            return
-        if pid == 0:
-            return
+    try:
+        while os.waitpid(-1, os.WNOHANG)[0] != 0:
+            pass
+    except ChildProcessError:
+        pass
 
 
 def report(games=()):
