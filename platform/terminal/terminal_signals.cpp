@@ -204,12 +204,13 @@ void drain_signal_wake() {
 }
 
 SignalsNoted take_signals_noted() {
+  // Each flag is cleared right after it is read: a handler may set it again at any moment.
   SignalsNoted noted;
   noted.stop = g_stop_requested != 0;
-  noted.continued = g_continued != 0;
-  noted.resized = g_resized != 0;
   g_stop_requested = 0;
+  noted.continued = g_continued != 0;
   g_continued = 0;
+  noted.resized = g_resized != 0;
   g_resized = 0;
   return noted;
 }
