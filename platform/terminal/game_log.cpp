@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -17,21 +16,6 @@ namespace {
 
 std::string system_error(const char* what, const std::string& name) {
   return std::string(what) + " " + name + ": " + std::strerror(errno);
-}
-
-bool read_whole_file(const std::string& name, std::string& text) {
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  char block[4096];
-  size_t count = 0;
-  while ((count = std::fread(block, 1, sizeof block, file)) > 0) {
-    text.append(block, count);
-  }
-  const bool read_all = std::ferror(file) == 0;
-  std::fclose(file);
-  return read_all;
 }
 
 }  // namespace
@@ -139,7 +123,8 @@ void GameLog::keys_queued(uint64_t pauses, const std::vector<TerminalKey>& keys)
 
 std::string load_recording(const std::string& name, std::vector<ScriptLine>& lines) {
   std::string text;
-  if (!read_whole_file(name, text)) {
+  // A recording named "-" is a file: standard input is the terminal.
+  if (!read_script_file(name == "-" ? "./-" : name, text)) {
     return system_error("cannot read", name);
   }
   InputScript script = parse_input_script(text);

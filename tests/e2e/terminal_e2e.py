@@ -73,9 +73,6 @@ class Pane:
             raise Failure(f"tmux {' '.join(arguments)}: {result.stderr.strip()}")
         return result.stdout
 
-    def kill(self):
-        subprocess.run(["tmux", "-L", "e2e", "kill-server"], env=self.env, capture_output=True)
-
     def type_line(self, text):
         self.tmux("send-keys", "-l", text)
         self.tmux("send-keys", "Enter")
@@ -224,21 +221,17 @@ def title(pane, binary):
 def hangups(pane, binary):
     """The terminal closed twenty times over, at the title, in a round, paused and at the size
     notice, with hangups taken and ignored: each time the game is gone within two seconds."""
-    places = ["title", "round", "paused", "notice"]
     for turn in range(20):
-        place = places[turn % len(places)]
+        place = ["title", "round", "paused", "notice"][turn % 4]
         for ignored in (False, True):
-            if place == "notice":
-                pane.resize(50, 30)
+            pane.resize(*((50, 30) if place == "notice" else (PANE_COLUMNS, PANE_ROWS)))
             game = Game(pane, binary, UNCHECKED_LEAKS if ignored else "",
                         runner_text=("trap '' HUP; " if ignored else "") + RUNNER_STAYING,
                         title=place != "notice")
-            if place == "notice":
-                pane.wait_for_text(TOO_SMALL)
-            elif place != "title":
+            if place in ("round", "paused"):
                 game.start_round()
-                if place == "paused":
-                    pane.keys("Escape", then="PAUSED")
+            pane.keys(*(["Escape"] if place == "paused" else []),
+                      then={"notice": TOO_SMALL, "paused": "PAUSED"}.get(place))
             pid = int(read_text(game.file("pid")))
             pane.tmux("respawn-pane", "-k")
             deadline = time.monotonic() + HANGUP_SECONDS
@@ -250,8 +243,6 @@ def hangups(pane, binary):
                    + processes.describe(pid))
             processes.reap()
             pane.wait_for_text(SHELL_PROMPT.strip())
-            if place == "notice":
-                pane.resize(PANE_COLUMNS, PANE_ROWS)
 
 
 def suspend_record(pane, binary):
@@ -409,8 +400,7 @@ def main():
     if len(sys.argv) != 3 or sys.argv[2] not in cases:
         print(__doc__ + "Cases: " + " ".join(cases), file=sys.stderr)
         return 2
-    processes.adopt_orphans()
-    processes.end_case_after(int(os.environ.get("MAZEWICK_TEST_SECONDS", "60")))
+    processes.adopt_orphans_and_end_after(int(os.environ.get("MAZEWICK_TEST_SECONDS", "60")))
     work_dir = tempfile.mkdtemp(prefix="mzw-")
     try:
         cases[sys.argv[2]](Pane(work_dir), os.path.abspath(sys.argv[1]))
@@ -421,9 +411,6 @@ def main():
         print(f"FAIL {sys.argv[2]}: {failure}\n{processes.report(games)}", file=sys.stderr)
         return 1
     finally:
-        signal.alarm(0)
-        subprocess.run(["tmux", "-L", "e2e", "kill-server"], capture_output=True,
-                       env=dict(os.environ, TMUX_TMPDIR=work_dir))
         processes.end_all()
         shutil.rmtree(work_dir, ignore_errors=True)
 

@@ -19,15 +19,12 @@ class TimedOut(Exception):
     pass
 
 
-def adopt_orphans():
-    libc = ctypes.CDLL(None, use_errno=True)
-    if libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
-        raise OSError(ctypes.get_errno(), "cannot adopt the test's orphans")
+def adopt_orphans_and_end_after(seconds):
+    """Makes the test the parent of its orphans, and raises TimedOut in it once it has run that
+    long, before CTest's own limit kills it with no chance to clean up."""
+    if ctypes.CDLL(None).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
+        raise OSError("cannot adopt the test's orphans")
 
-
-def end_case_after(seconds):
-    """Raises TimedOut in the test once it has run that long, before CTest's own limit kills it
-    with no chance to clean up."""
     def out_of_time(_signal, _frame):
         raise TimedOut(f"the case did not end within {seconds} s")
     signal.signal(signal.SIGALRM, out_of_time)
@@ -35,17 +32,15 @@ def end_case_after(seconds):
 
 
 def _stat(pid):
-    """Name, state, parent, CPU seconds and age in seconds, or None for a process gone."""
+    """Name, state, parent, CPU seconds and start in seconds after boot; None once it is gone."""
     try:
         with open(f"/proc/{pid}/stat") as stat:
             text = stat.read()
-        with open("/proc/uptime") as uptime:
-            now = float(uptime.read().split()[0])
     except OSError:
         return None
-    name, fields = text[text.index("(") + 1:text.rindex(")")], text[text.rindex(")") + 2:].split()
-    cpu = (int(fields[11]) + int(fields[12])) / TICKS
-    return name, fields[0], int(fields[1]), cpu, max(now - int(fields[19]) / TICKS, 0.01)
+    fields = text[text.rindex(")") + 2:].split()
+    return (text[text.index("(") + 1:text.rindex(")")], fields[0], int(fields[1]),
+            (int(fields[11]) + int(fields[12])) / TICKS, int(fields[19]) / TICKS)
 
 
 def alive(pid):
@@ -58,27 +53,26 @@ def describe(pid):
     stat = _stat(pid)
     if stat is None or stat[1] == "Z":
         return f"{pid}: exited"
-    name, state, _, cpu, age = stat
+    name, state, _, cpu, start = stat
+    with open("/proc/uptime") as uptime:
+        age = max(float(uptime.read().split()[0]) - start, 0.01)
     try:
         with open(f"/proc/{pid}/wchan") as wchan:
-            waiting = wchan.read().removesuffix("\n")
+            waiting = wchan.read().strip()
     except OSError:
         waiting = ""
-    waiting = "no wait" if waiting in ("", "0") else waiting
-    return (f"{pid} ({name}): alive, {STATES.get(state, state)} in {waiting}, "
+    return (f"{pid} ({name}): alive, {STATES.get(state, state)} in "
+            f"{waiting if waiting not in ('', '0') else 'no wait'}, "
             f"{100 * cpu / age:.0f}% of a core over {age:.1f} s")
 
 
 def descendants():
-    parents = {}
-    for entry in os.listdir("/proc"):
-        if entry.isdigit() and (stat := _stat(int(entry))) is not None:
-            parents[int(entry)] = stat[2]
-    found, frontier = [], [os.getpid()]
+    parents = {int(pid): stat[2] for pid in os.listdir("/proc")
+               if pid.isdigit() and (stat := _stat(pid)) is not None}
+    found, frontier = [], {os.getpid()}
     while frontier:
-        children = [pid for pid, parent in parents.items() if parent in frontier]
-        found += children
-        frontier = children
+        frontier = {pid for pid, parent in parents.items() if parent in frontier}
+        found += frontier
     return found
 
 
@@ -92,18 +86,17 @@ def reap():
 
 def report(games=()):
     """The games named and every other process the test still has, one line each."""
-    others = [pid for pid in descendants() if pid not in games and alive(pid)]
     return "\n".join([f"game {describe(pid)}" for pid in games] +
-                     [f"left {describe(pid)}" for pid in others])
+                     [f"left {describe(pid)}" for pid in descendants()
+                      if pid not in games and alive(pid)])
 
 
 def end_all():
-    """Ends every process the test started or adopted; the test is left with none."""
+    """Ends every process the test started or adopted, and reaps it."""
     signal.alarm(0)
     for _ in range(100):
         reap()
-        left = descendants()
-        if not left:
+        if not (left := descendants()):
             return
         for pid in filter(alive, left):
             try:

@@ -77,7 +77,6 @@ def in_pane(work, exe):
     pane.wait_for_text("PAUSED", seconds=30)
     pane.keys("q")
     pane.wait_for_text("exit status 0.", seconds=60)
-    pane.kill()
 
 
 def script_for(case, work):
@@ -135,8 +134,7 @@ CHECKS = {"prefix": prefix, "run": run, "pane": in_pane, "state": state,
 
 def main(check, *arguments):
     os.environ.update(WINEDEBUG="-all", LC_ALL="C.UTF-8")
-    processes.adopt_orphans()
-    processes.end_case_after(int(os.environ.get("MAZEWICK_TEST_SECONDS", "1200")))
+    processes.adopt_orphans_and_end_after(int(os.environ.get("MAZEWICK_TEST_SECONDS", "1200")))
     with tempfile.TemporaryDirectory(prefix="mazewick-wine-checks-") as work:
         try:
             CHECKS[check](work, *arguments)
