@@ -28,20 +28,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The output of one frame comes in one go; this much quiet ends it. A tick is 100 ms.
-constexpr int kQuietMs = 20;
-// The first frames (clearing the title, the chasers still in the house) do not count.
-constexpr int kWarmUpFrames = 20;
-constexpr int kRepaintEvery = 10;
+const std::vector<ScriptLine>& planned_game() {
+  static const std::vector<ScriptLine> lines =
+      parse_input_script(plan_game_script(UINT32_MAX, 20000)).lines;
+  return lines;
+}
 
 // A mazewick process on the slave side of a pseudo-terminal; this side reads what it writes
-// and types keys into it.
-class TerminalSession {
- public:
-  explicit TerminalSession(unsigned short columns = 80, unsigned short rows = 40) {
-    winsize size{rows, columns, 0, 0};
-    pid_ = forkpty(&master_, nullptr, nullptr, &size);
-    if (pid_ == 0) {
+// and types the planned game's keys into it. Ready once the title screen's prompt has come;
+// the benchmark is skipped if it does not.
+struct Terminal {
+  explicit Terminal(benchmark::State& state, int64_t columns = 80, int64_t rows = 40) {
+    winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
+    pid = forkpty(&master, nullptr, nullptr, &size);
+    if (pid == 0) {
       setenv("TERM", "xterm-256color", 1);
       setenv("LC_ALL", "C.UTF-8", 1);
       unsetenv("NO_COLOR");
@@ -49,95 +49,88 @@ class TerminalSession {
       execl(MAZEWICK_PROGRAM, MAZEWICK_PROGRAM, static_cast<char*>(nullptr));
       _exit(127);
     }
+    for (std::string seen, more; seen.find("quit:") == std::string::npos; seen += more) {
+      if ((more = burst()).empty()) {
+        state.SkipWithError("mazewick did not show its title screen on the pseudo-terminal");
+        return;
+      }
+    }
+    ready = true;
   }
-  ~TerminalSession() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
+  ~Terminal() {
+    if (pid > 0) {
+      kill(pid, SIGKILL);
       finish();
     }
   }
 
-  // What the program writes until it has been quiet for kQuietMs; empty when nothing comes
-  // within first_timeout_ms, or the program ended.
-  std::string read_burst(int first_timeout_ms = 5000) {
+  // What the program writes until 20 ms of quiet (a frame comes in one go, a tick is 100 ms);
+  // empty when nothing comes within first_timeout_ms, or the program ended.
+  std::string burst(int first_timeout_ms = 5000) {
     std::string bytes;
-    for (int timeout = first_timeout_ms;; timeout = kQuietMs) {
-      pollfd watched = {master_, POLLIN, 0};
-      char buffer[65536];
-      const ssize_t count =
-          poll(&watched, 1, timeout) > 0 ? read(master_, buffer, sizeof buffer) : 0;
-      if (count <= 0) {
-        return bytes;
-      }
+    char buffer[65536];
+    pollfd watched = {master, POLLIN, 0};
+    for (ssize_t count = 0; poll(&watched, 1, bytes.empty() ? first_timeout_ms : 20) > 0 &&
+                            (count = read(master, buffer, sizeof buffer)) > 0;) {
       bytes.append(buffer, static_cast<size_t>(count));
-      last_output_ = Clock::now();
+      last_output = Clock::now();
     }
-  }
-
-  // Reads until the title screen has come, its prompt included, then until the program is quiet;
-  // skips the benchmark if it does not come.
-  bool read_title(benchmark::State& state) {
-    std::string seen;
-    for (std::string burst; seen.find("quit:") == std::string::npos; seen += burst) {
-      if ((burst = read_burst()).empty()) {
-        state.SkipWithError("mazewick did not show its title screen on the pseudo-terminal");
-        return false;
-      }
-    }
-    return true;
+    return bytes;
   }
 
   void type(const std::string& keys) {
-    [[maybe_unused]] const ssize_t written = write(master_, keys.data(), keys.size());
+    [[maybe_unused]] const ssize_t written = write(master, keys.data(), keys.size());
   }
 
-  void ask_for_repaint() { kill(pid_, SIGWINCH); }
-
-  Clock::time_point last_output() const { return last_output_; }
+  // Types the keys of the planned game's lines due by this pause.
+  void type_through(uint64_t pause) {
+    const std::vector<ScriptLine>& lines = planned_game();
+    std::string keys;
+    for (; next_line < lines.size() && lines[next_line].pause <= pause; ++next_line) {
+      for (const ScriptKey& key : lines[next_line].keys) {
+        keys += static_cast<char>(key.ch);
+      }
+    }
+    type(keys);
+  }
 
   // Processor time the program has had so far, in nanoseconds.
   uint64_t cpu_ns() const {
     uint64_t on_cpu = 0;
-    std::ifstream("/proc/" + std::to_string(pid_) + "/schedstat") >> on_cpu;
+    std::ifstream("/proc/" + std::to_string(pid) + "/schedstat") >> on_cpu;
     return on_cpu;
   }
 
   // Waits for the program to end, reading what it still writes; its peak resident memory in KiB.
   long finish() {
-    while (!read_burst(1000).empty()) {
+    while (!burst(1000).empty()) {
     }
     rusage usage{};
-    wait4(pid_, nullptr, 0, &usage);
-    close(master_);
-    pid_ = -1;
+    wait4(pid, nullptr, 0, &usage);
+    close(master);
+    pid = -1;
     return usage.ru_maxrss;
   }
 
- private:
-  pid_t pid_ = -1;
-  int master_ = -1;
-  Clock::time_point last_output_{};
+  pid_t pid = -1;
+  int master = -1;
+  bool ready = false;
+  size_t next_line = 0;
+  Clock::time_point last_output{};
 };
-
-const std::vector<ScriptLine>& planned_game() {
-  static const std::vector<ScriptLine> lines =
-      parse_input_script(plan_game_script(UINT32_MAX, 20000)).lines;
-  return lines;
-}
 
 // The program on the headless host from the title screen to the quit, per tick (Sleep call): its
 // logic, frame, keyboard and host. The host does not sleep the 100 ms of a tick.
 void BM_WholeHeadlessTick(benchmark::State& state) {
-  const std::vector<ScriptLine>& lines = planned_game();  // planned before the clock starts
-  ConsoleHost& host = console_host();
+  planned_game();  // planned before the clock starts
   uint64_t ticks = 0;
   for (auto _ : state) {
-    host.reset();
+    console_host().reset();
     reset_program_state();
-    HeadlessFrontend frontend(lines);
-    frontend.attach(host);
+    HeadlessFrontend frontend(planned_game());
+    frontend.attach(console_host());
     game_main(0, nullptr);
-    host.set_frontend(nullptr);
+    console_host().set_frontend(nullptr);
     ticks += frontend.pauses();
   }
   state.counters["per_tick"] = benchmark::Counter(
@@ -145,18 +138,6 @@ void BM_WholeHeadlessTick(benchmark::State& state) {
   state.counters["ticks"] = static_cast<double>(ticks);
 }
 BENCHMARK(BM_WholeHeadlessTick)->Unit(benchmark::kMillisecond);
-
-// Types the keys of the script lines of pauses up to this one; the next line to type moves on.
-void type_keys_up_to(TerminalSession& session, uint64_t pause, size_t& next_line) {
-  const std::vector<ScriptLine>& lines = planned_game();
-  std::string keys;
-  for (; next_line < lines.size() && lines[next_line].pause <= pause; ++next_line) {
-    for (const ScriptKey& key : lines[next_line].keys) {
-      keys += static_cast<char>(key.ch);
-    }
-  }
-  session.type(keys);
-}
 
 double median(std::vector<double> values) {
   std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
@@ -166,42 +147,38 @@ double median(std::vector<double> values) {
 // Per tick of a steady game on a terminal of the given size: the bytes written, and as the
 // iteration time the processor time of the whole program (logic, frame, front end).
 void BM_TerminalFrame(benchmark::State& state) {
-  TerminalSession session(static_cast<unsigned short>(state.range(0)),
-                          static_cast<unsigned short>(state.range(1)));
-  if (!session.read_title(state)) {
+  Terminal session(state, state.range(0), state.range(1));
+  if (!session.ready) {
     return;
   }
-  size_t next_line = 0;
+  // The first 20 frames (clearing the title, the chasers still in the house) do not count.
   uint64_t pause = 0;
-  for (type_keys_up_to(session, pause, next_line); pause < kWarmUpFrames; ++pause) {
-    session.read_burst();
-    type_keys_up_to(session, pause + 1, next_line);
+  for (session.type_through(0); pause < 20; session.type_through(++pause)) {
+    session.burst();
   }
-
   std::vector<double> frame_bytes, repaint_bytes;
   uint64_t cpu_before = session.cpu_ns();
   for (auto _ : state) {
-    const std::string frame = session.read_burst();
+    const std::string frame = session.burst();
     if (frame.empty()) {
       state.SkipWithError("the game stopped drawing frames");
       return;
     }
-    const uint64_t cpu_after_frame = session.cpu_ns();
-    state.SetIterationTime(static_cast<double>(cpu_after_frame - cpu_before) * 1e-9);
+    const uint64_t cpu_after = session.cpu_ns();
+    state.SetIterationTime(static_cast<double>(cpu_after - cpu_before) * 1e-9);
     frame_bytes.push_back(static_cast<double>(frame.size()));
-    type_keys_up_to(session, ++pause, next_line);
-    cpu_before = cpu_after_frame;
-    if (pause % kRepaintEvery == 0) {
-      session.ask_for_repaint();
-      repaint_bytes.push_back(static_cast<double>(session.read_burst().size()));
+    session.type_through(++pause);
+    cpu_before = cpu_after;
+    if (pause % 10 == 0) {  // a repaint's processor time counts for no tick
+      kill(session.pid, SIGWINCH);
+      repaint_bytes.push_back(static_cast<double>(session.burst().size()));
       cpu_before = session.cpu_ns();
     }
   }
   session.type("\x1b");
-  session.read_burst(200);
+  session.burst(200);
   session.type("q");
   state.counters["peak_rss_kib"] = static_cast<double>(session.finish());
-
   state.counters["frame_bytes_median"] = median(frame_bytes);
   state.counters["repaint_bytes_median"] = median(repaint_bytes);
   state.counters["frame_to_repaint_pct"] = 100.0 * median(frame_bytes) / median(repaint_bytes);
@@ -217,11 +194,11 @@ BENCHMARK(BM_TerminalFrame)
 void BM_TerminalStartUp(benchmark::State& state) {
   for (auto _ : state) {
     const Clock::time_point started = Clock::now();
-    TerminalSession session;
-    if (!session.read_title(state)) {
+    Terminal session(state);
+    if (!session.ready) {
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(session.last_output() - started).count());
+    state.SetIterationTime(std::chrono::duration<double>(session.last_output - started).count());
     session.type("q");
     session.finish();
   }

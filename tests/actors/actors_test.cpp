@@ -1,6 +1,8 @@
 // The player's steps, the chasers' targets, house timers and steering, and their meetings.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
 #include <vector>
 
 #include "actors/chaser_house.h"
@@ -45,55 +47,50 @@ TEST(StepPlayer, TurnsQueuedTurnsTunnelsAndEating) {
 }
 
 TEST(UpdateTargets, ScatterCornersThenChaseTargetsByTheModeTimer) {
-  // The player at (10, 10) heading up, chaser 0 at (15, 14); chaser 2's target wraps in a byte,
-  // chaser 3 keeps to its corner closer than 8 cells. At 270 the timer restarts, no target set.
-  const struct {
-    uint16_t mode, mode_after;
-    uint8_t chaser3_x, chaser3_y;
-    std::vector<int> targets;  // x, y of each chaser
-  } cases[] = {{69, 69, 13, 15, {26, 0, 2, 0, 27, 31, 1, 31}},
-               {70, 70, 13, 15, {10, 10, 10, 6, 246, 244, 10, 10}},
-               {269, 269, 13, 14, {10, 10, 10, 6, 246, 244, 0, 31}},
-               {100, 100, 6, 6, {10, 10, 10, 6, 246, 244, 10, 10}},
-               {270, 0, 13, 15, {0, 0, 0, 0, 0, 0, 0, 0}}};
-  for (const auto& c : cases) {
+  // By the mode timer and chaser 3's cell, each chaser's target, the player at (10, 10) heading
+  // up and chaser 0 at (15, 14): chaser 2's target wraps in a byte, chaser 3 keeps to its corner
+  // closer than 8 cells. At 270 the timer restarts, no target set.
+  const std::tuple<uint16_t, uint8_t, uint8_t, std::vector<int>> cases[] = {
+      {69, 13, 15, {26, 0, 2, 0, 27, 31, 1, 31}},
+      {70, 6, 6, {10, 10, 10, 6, 246, 244, 10, 10}},
+      {269, 13, 14, {10, 10, 10, 6, 246, 244, 0, 31}},
+      {270, 13, 15, {0, 0, 0, 0, 0, 0, 0, 0}}};
+  for (const auto& [mode, x3, y3, expected] : cases) {
     GameState game{};
-    game.mode_timer = c.mode;
+    game.mode_timer = mode;
     game.player = {{10, 10, kDirUp, 0, 0}, 0};
     game.chasers[0] = {{15, 14, kDirUp, 0, 0}, 0, 0, 0};
-    game.chasers[3] = {{c.chaser3_x, c.chaser3_y, kDirUp, 0, 0}, 0, 0, 0};
+    game.chasers[3] = {{x3, y3, kDirUp, 0, 0}, 0, 0, 0};
     update_targets(game);
     std::vector<int> targets;
     for (const Chaser& chaser : game.chasers) {
       targets.insert(targets.end(), {chaser.target_x, chaser.target_y});
     }
-    EXPECT_EQ(targets, c.targets) << "mode " << c.mode;
-    EXPECT_EQ(game.mode_timer, c.mode_after);
+    EXPECT_EQ(targets, expected) << "mode " << mode;
+    EXPECT_EQ(game.mode_timer, mode % 270);
   }
 }
 
 TEST(UpdateHouse, HeldReleasedFreeAndReturning) {
-  // Chaser 0 with its home at (5, 5) and its target at (7, 8). Held, it heads home ignoring
-  // arrows; released, it follows them; free, it is left alone; returning, it is put home and
-  // held within three cells in both axes. The flags' other bits stay.
+  // Chaser 0's timer, flags and cell, then its timer, flags, target and cell after; home (5, 5),
+  // target (7, 8). Held, it heads home ignoring arrows; released, it follows them; free, it is
+  // left alone; returning, it is put home and held within three cells in both axes. Other flag
+  // bits stay.
   // clang-format off
-  const struct {
-    uint8_t timer, flags, x, y;
-    std::vector<int> after;  // timer, flags, target x and y, x, y
-  } cases[] = {
+  const std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, std::vector<int>> cases[] = {
       {11, 0xF1, 1, 1, {10, 0xF0, 5, 5, 1, 1}}, {10, 0xF0, 1, 1, {9, 0xF1, 7, 8, 1, 1}},
       {2, 0xF0, 1, 1, {1, 0xF1, 7, 8, 1, 1}},   {1, 0xF0, 1, 1, {0, 0xF0, 7, 8, 1, 1}},
       {0, 0xF1, 1, 1, {0, 0xF1, 7, 8, 1, 1}},   {128, 0xF1, 8, 2, {15, 0xF0, 5, 5, 5, 5}},
       {128, 0xF1, 2, 1, {128, 0xF0, 5, 5, 2, 1}}, {128, 0xF0, 9, 5, {128, 0xF0, 5, 5, 9, 5}}};
   // clang-format on
-  for (const auto& c : cases) {
+  for (const auto& [timer, flags, x, y, after] : cases) {
     GameState game{};
-    Chaser& chaser = game.chasers[0] = {{c.x, c.y, kDirUp, 5, 5}, 7, 8, c.flags};
-    game.house_timers[0] = c.timer;
+    Chaser& chaser = game.chasers[0] = {{x, y, kDirUp, 5, 5}, 7, 8, flags};
+    game.house_timers[0] = timer;
     update_house(game);
     EXPECT_EQ(std::vector<int>({game.house_timers[0], chaser.flags, chaser.target_x,
                                 chaser.target_y, chaser.x, chaser.y}),
-              c.after);
+              after);
   }
 }
 
@@ -142,25 +139,21 @@ TEST(StepChaser, OnLayout0DrawingThePseudoRandomSequenceOnlyWhenFrightenedAtAJun
 }
 
 TEST(FindContact, SameCellOrJustPassedThroughEachOtherTheLowestChaserFirst) {
-  // Chaser 1 returning and chaser 3 held at (20, 5) heading left count alike. Passing through
-  // each other leaves the player right behind the chaser heading away; behind wraps as a byte.
-  // clang-format off
-  const struct {
-    uint8_t player[3], chaser1[3];  // x, y, dir
-    uint8_t contact;
-  } cases[] = {
-      {{20, 5, kDirRight}, {1, 20, kDirDown}, 3},  {{20, 5, kDirRight}, {20, 5, kDirUp}, 1},
-      {{10, 5, kDirRight}, {9, 5, kDirLeft}, 1},   {{10, 5, kDirRight}, {9, 4, kDirLeft}, 255},
-      {{10, 5, kDirRight}, {10, 4, kDirUp}, 255},  {{255, 5, kDirLeft}, {0, 5, kDirRight}, 1}};
-  // clang-format on
-  for (const auto& c : cases) {
+  // The player's and chaser 1's x, y and dir, then the contact. Chaser 1 returning and chaser 3
+  // held at (20, 5) heading left count alike. Passing through each other leaves the player right
+  // behind the chaser heading away; behind wraps as a byte.
+  const std::tuple<std::array<uint8_t, 3>, std::array<uint8_t, 3>, uint8_t> cases[] = {
+      {{20, 5, kDirRight}, {1, 20, kDirDown}, 3}, {{20, 5, kDirRight}, {20, 5, kDirUp}, 1},
+      {{10, 5, kDirRight}, {9, 5, kDirLeft}, 1},  {{10, 5, kDirRight}, {9, 4, kDirLeft}, 255},
+      {{10, 5, kDirRight}, {10, 4, kDirUp}, 255}, {{255, 5, kDirLeft}, {0, 5, kDirRight}, 1}};
+  for (const auto& [player, chaser1, contact] : cases) {
     GameState game{};
     game.chasers[3] = {{20, 5, kDirLeft, 0, 0}, 0, 0, 0};
     game.house_timers[1] = kHouseReturning;
     game.house_timers[3] = 100;
-    game.player = {{c.player[0], c.player[1], c.player[2], 0, 0}, 0};
-    game.chasers[1] = {{c.chaser1[0], c.chaser1[1], c.chaser1[2], 0, 0}, 0, 0, 0};
-    EXPECT_EQ(find_contact(game), c.contact) << "case " << &c - cases;
+    game.player = {{player[0], player[1], player[2], 0, 0}, 0};
+    game.chasers[1] = {{chaser1[0], chaser1[1], chaser1[2], 0, 0}, 0, 0, 0};
+    EXPECT_EQ(find_contact(game), contact) << int{player[0]} << "," << int{chaser1[0]};
   }
 }
 

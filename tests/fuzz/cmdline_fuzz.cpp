@@ -3,6 +3,7 @@
 // then the arguments that the splitting rules give, in order, each with its NUL.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,18 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t count = 12345;
   const size_t block_size = cmdline_measure(text.data(), count);
   FUZZ_CHECK(count == expected.size());
-  // malloc aligns the block for its pointers.
-  char* const raw = static_cast<char*>(std::malloc(block_size));
-  FUZZ_CHECK(raw != nullptr || block_size == 0);
-  char** const block = reinterpret_cast<char**>(raw);
-  cmdline_split(text.data(), count, block);
-  const char* next = raw + count * sizeof(char*);
+  // new[] aligns the block for its pointers.
+  const auto block = std::make_unique<char[]>(block_size);
+  const auto pointers = reinterpret_cast<char**>(block.get());
+  cmdline_split(text.data(), count, pointers);
+  size_t at = count * sizeof(char*);
   for (uint32_t i = 0; i < count; ++i) {
-    FUZZ_CHECK(block[i] == next);
-    FUZZ_CHECK(std::memcmp(block[i], expected[i].c_str(), expected[i].size() + 1) == 0);
-    next = block[i] + expected[i].size() + 1;
+    FUZZ_CHECK(pointers[i] == block.get() + at &&
+               std::memcmp(pointers[i], expected[i].c_str(), expected[i].size() + 1) == 0);
+    at += expected[i].size() + 1;
   }
-  FUZZ_CHECK(next == raw + block_size);
-  std::free(raw);
+  FUZZ_CHECK(at == block_size);
   return 0;
 }

@@ -45,48 +45,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint64_t asked = std::strtoull(("0" + capacity_line).c_str(), nullptr, 10);
   const auto capacity = static_cast<uint32_t>(std::clamp<uint64_t>(asked, 1, kMostCapacity));
 
-  std::vector<uint32_t> numbers;
+  std::vector<FmtArg> args;
   std::istringstream number_words(numbers_line);
   for (std::string word; number_words >> word;) {
-    numbers.push_back(static_cast<uint32_t>(std::strtoul(word.c_str(), nullptr, 0)));
+    args.push_back({static_cast<uint32_t>(std::strtoul(word.c_str(), nullptr, 0)), nullptr});
   }
+  // Moving a text into the list keeps its storage where the slot points.
   std::vector<std::vector<char16_t>> texts;
   std::istringstream text_pieces(texts_line);
   for (std::string piece; std::getline(text_pieces, piece, '|');) {
     texts.push_back(piece == "~" ? std::vector<char16_t>{} : text_units(piece));
+    args.resize(std::max(args.size(), texts.size()));
+    args[texts.size() - 1].text = texts.back().empty() ? nullptr : texts.back().data();
   }
-
   // Exactly as many slots as arguments: a read past the last one is an overflow.
-  const size_t slot_count = std::max(numbers.size(), texts.size());
-  const auto slots = std::make_unique<FmtArg[]>(slot_count);
-  for (size_t i = 0; i < slot_count; ++i) {
-    slots[i] = {i < numbers.size() ? numbers[i] : 0,
-                i < texts.size() && !texts[i].empty() ? texts[i].data() : nullptr};
-  }
+  const auto slots = std::make_unique<FmtArg[]>(args.size());
+  std::ranges::copy(args, slots.get());
   const auto print = [&](char* dest, uint32_t room) {
-    return fmt_vprint(dest, room, format.c_str(), slots.get(), static_cast<uint32_t>(slot_count));
+    return fmt_vprint(dest, room, format.c_str(), slots.get(), static_cast<uint32_t>(args.size()));
   };
 
-  std::vector<char> dest(capacity, kUntouched);
+  // Twice the largest capacity holds any output that fits one. An output that fits is written
+  // whole; one that does not leaves dest empty and never reaches its last byte, kept for the NUL.
+  std::vector<char> dest(capacity, kUntouched), roomy(2 * kMostCapacity);
   const int written = print(dest.data(), capacity);
-  FUZZ_CHECK(written >= -1);
-  FUZZ_CHECK(dest[0] == '\0' || written > 0);
-  // An output that did not fit never reaches the last byte, which is kept for the NUL.
-  const uint32_t untouched_from = written == -1 ? std::max(capacity - 1, 1u) : written + 1u;
-  FUZZ_CHECK(written == -1 || (static_cast<uint32_t>(written) < capacity && dest[written] == '\0'));
-  for (uint32_t i = untouched_from; i < capacity; ++i) {
-    FUZZ_CHECK(dest[i] == kUntouched);
-  }
-
-  // An output is written whole when it fits, and otherwise not at all; twice the largest
-  // capacity holds any output that fits one.
-  std::vector<char> roomy(2 * kMostCapacity);
   const int whole = print(roomy.data(), 2 * kMostCapacity);
-  if (whole >= 0 && static_cast<uint32_t>(whole) < capacity) {
-    FUZZ_CHECK(written == whole);
-    FUZZ_CHECK(std::memcmp(dest.data(), roomy.data(), static_cast<size_t>(whole) + 1) == 0);
-  } else {
-    FUZZ_CHECK(written == -1);
+  const bool fits = whole >= 0 && static_cast<uint32_t>(whole) < capacity;
+  const auto length = static_cast<uint32_t>(fits ? whole : 0);
+  FUZZ_CHECK(written == (fits ? whole : -1));
+  FUZZ_CHECK(dest[length] == '\0' && std::memcmp(dest.data(), roomy.data(), length) == 0);
+  for (uint32_t i = fits ? length + 1 : std::max(capacity - 1, 1u); i < capacity; ++i) {
+    FUZZ_CHECK(dest[i] == kUntouched);
   }
   return 0;
 }

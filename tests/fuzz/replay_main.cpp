@@ -1,5 +1,5 @@
 // Runs a fuzz target without libFuzzer over saved inputs, so that every test run checks the
-// seeds: each file named, and each file in each directory named, in name order.
+// seeds: each file in each directory named, in name order.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,20 +11,13 @@
 int main(int argc, char** argv) {
   std::set<std::filesystem::path> files;
   for (int arg = 1; arg < argc; ++arg) {
-    if (std::filesystem::is_directory(argv[arg])) {
-      files.insert(std::filesystem::directory_iterator(argv[arg]), {});
-    } else {
-      files.insert(argv[arg]);
-    }
+    files.insert(std::filesystem::directory_iterator(argv[arg]), {});
   }
   for (const std::filesystem::path& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), {});
-    if (!in) {
-      std::fprintf(stderr, "cannot read %s\n", file.c_str());
-      return 1;
-    }
     std::fprintf(stderr, "running %s\n", file.c_str());
+    std::ifstream in(file, std::ios::binary);
+    FUZZ_CHECK(in.is_open());
+    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), {});
     LLVMFuzzerTestOneInput(data.data(), data.size());
   }
   std::fprintf(stderr, "%zu inputs ran\n", files.size());

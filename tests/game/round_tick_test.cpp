@@ -41,8 +41,7 @@ TEST(RoundTickTest, WhatTheStepEatsIsScoredThenOneContactThenTheExtraLives) {
   // Unfrightened, a chaser costs a life and sends everyone home, the player onto the bonus item,
   // which stays uneaten and keeps the second waiting; 10,000 points reached give no life.
   game = first_round(999, 3, 0);
-  uint8_t& start_cell = game.board.cells[23 * kBoardWidth + 13];
-  start_cell = kFloor | kItemBonus;
+  uint8_t& start_cell = game.board.cells[23 * kBoardWidth + 13] = kFloor | kItemBonus;
   game.house_timers[2] = 0;
   put(game.chasers[2], 1, 2, kDirUp);  // about to step up onto (1, 1)
   update_round(game, 0);
@@ -50,9 +49,8 @@ TEST(RoundTickTest, WhatTheStepEatsIsScoredThenOneContactThenTheExtraLives) {
             std::make_tuple(1000, 2, 1000, 13, 23));
   EXPECT_EQ(game.board.cells[kBoardWidth + 1], kFloor);  // the pellet eaten stays eaten
   for (int i = 0; i < kChaserCount; ++i) {
-    const Chaser& chaser = game.chasers[i];
-    EXPECT_EQ(std::tie(chaser.x, chaser.y, game.house_timers[i]),
-              std::make_tuple(chaser.home_x, chaser.home_y, 15 * i + 1))
+    const Chaser& c = game.chasers[i];
+    EXPECT_EQ(std::tie(c.x, c.y, game.house_timers[i]), std::tuple(c.home_x, c.home_y, 15 * i + 1))
         << "chaser " << i;
   }
   std::tie(game.bonus_count, game.pellets_left) = std::tuple(1, 1);

@@ -1,6 +1,7 @@
 // The five mazes and a hand-written one compiled, and the Board queries on them.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "maze/board_queries.h"
@@ -35,10 +36,8 @@ TEST(HandWrittenMaze, CompilesToTheCellBytesOfItsCharactersAndAnswersTheQueries)
   // clang-format on
   Board board;
   compile_maze(board, layout);
-  const struct {
-    int x, y;
-    std::vector<int> cells;  // from (x, y) on
-  } cases[] = {
+  // The cells from (x, y) on.
+  const std::tuple<int, int, std::vector<int>> rows[] = {
       // Walls join only their own character within the layout; doors are walls + 12.
       {0, 0, {134, 129, 129}},
       {0, 1, {130,  140,  0x40, 0x41, 0x42, 0x43, 0x50, 0x51, 0x52, 0x53, 0x10, 0x11, 0x12, 0x13,
@@ -46,33 +45,30 @@ TEST(HandWrittenMaze, CompilesToTheCellBytesOfItsCharactersAndAnswersTheQueries)
       // Letters met twice or more are tunnels, a lone one a wall; others are empty floor.
       {0, 3, {6, 7, 0x20, 0x20, 0x40, 0x35, 0x35, 0x40, 0x2E, 0x2E, 0x40, 0x40, 130, 0x40}},
       // The lone 'k' still counted as open when (1, 13) was marked a junction.
-      {0, 13, {128, 0x60, 0x60, 0x2C, 0x60, 0x60, 0x2C, 0x60, 0x60, 0x2C, 0x60, 0x60}},
-      // Junctions see the flat Board; past the last cell lies wall.
-      {0, 6, {0x60}},
-      {27, 8, {0x60}},
-      {26, 30, {0x60, 0x40}}};
-  for (const auto& c : cases) {
-    for (size_t i = 0; i < c.cells.size(); ++i) {
-      EXPECT_EQ(cell_at(board, c.x + i, c.y), c.cells[i]) << "cell " << c.x + i << "," << c.y;
+      {0, 13, {128, 0x60, 0x60, 0x2C, 0x60, 0x60, 0x2C, 0x60, 0x60, 0x2C, 0x60, 0x60}}};
+  for (const auto& [x, y, cells] : rows) {
+    for (size_t i = 0; i < cells.size(); ++i) {
+      EXPECT_EQ(cell_at(board, x + i, y), cells[i]) << "cell " << x + i << "," << y;
     }
   }
-  const struct {
-    uint8_t x, y;
-    std::vector<int> answers;  // is_wall, blocks_chaser, arrow_at, eat_cell, then the cell
-  } queries[] = {
+  // At (x, y): is_wall, blocks_chaser, arrow_at, eat_cell, then the cell.
+  const std::tuple<uint8_t, uint8_t, std::vector<int>> queries[] = {
       // A wall, a mouth, a spawn marker (the restricted bit counts only on floor), restricted
-      // floor, a power pellet, arrows, a bonus on a junction, a pellet eaten twice, off the Board.
+      // floor, a power pellet, arrows, a bonus on a junction, a pellet eaten twice, off the Board;
+      // junctions that see the flat Board, where past the last cell lies wall.
       // clang-format off
       {0, 0, {0x80, 1, 0, 0, 134}}, {2, 3, {0, 0, 0, 255, 0x20}}, {11, 1, {0, 0, 0, 0, 0x11}},
       {7, 1, {0, 1, 0, 1, 0x50}},   {4, 1, {0, 0, 0, 2, 0x40}},   {26, 1, {0, 0, 4, 0, 4}},
       {1, 3, {0, 0, 7, 0, 7}},      {0, 17, {0, 0, 0, 3, 0x60}},  {3, 1, {0, 0, 0, 1, 0x40}},
-      {3, 1, {0, 0, 0, 0, 0x40}},   {28, 0, {0x80, 1, 0, 0, 0x80}}, {0, 31, {0x80, 1, 0, 0, 0x80}}};
+      {3, 1, {0, 0, 0, 0, 0x40}},   {28, 0, {0x80, 1, 0, 0, 0x80}}, {0, 31, {0x80, 1, 0, 0, 0x80}},
+      {0, 6, {0, 0, 0, 0, 0x60}},   {27, 8, {0, 0, 0, 0, 0x60}},  {26, 30, {0, 0, 0, 0, 0x60}},
+      {27, 30, {0, 0, 0, 0, 0x40}}};
   // clang-format on
-  for (const auto& q : queries) {
-    const std::vector<int> answers = {is_wall(board, q.x, q.y), blocks_chaser(board, q.x, q.y),
-                                      arrow_at(board, q.x, q.y), eat_cell(board, q.x, q.y),
-                                      cell_at(board, q.x, q.y)};
-    EXPECT_EQ(answers, q.answers) << int{q.x} << "," << int{q.y};
+  for (const auto& [x, y, expected] : queries) {
+    const std::vector<int> answers = {is_wall(board, x, y), blocks_chaser(board, x, y),
+                                      arrow_at(board, x, y), eat_cell(board, x, y),
+                                      cell_at(board, x, y)};
+    EXPECT_EQ(answers, expected) << int{x} << "," << int{y};
   }
   // Each mouth leads to the first other mouth of its letter in reading order, and the first
   // marker in reading order is found.

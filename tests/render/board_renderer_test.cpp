@@ -7,7 +7,6 @@
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "game/game_window.h"
 #include "game/play_state.h"
@@ -20,50 +19,28 @@ namespace {
 // A row of the frame: its glyphs, trailing spaces dropped, and their colours as hex digits.
 using Row = std::pair<std::string, std::string>;
 
-// The first frame of a round on layout 0. Empty floor, arrows and start cells keep the colour of
-// the cell before them.
-const char* const kFirstFrame[kWindowRows][2] = {
-    {"Score:      0      1UP:10000", "EEEEEEBBBBBBBEEEEEEEEEEBBBBB"},
-    {"╔════════════╦╦════════════╗", "9999999999999999999999999999"},
-    {"║∙∙∙∙∙∙∙∙∙∙∙∙╠╣∙∙∙∙∙∙∙∙∙∙∙∙║", "9777777777777997777777777779"},
-    {"║∙╔╦╦╗∙╔╦╦╦╗∙╠╣∙╔╦╦╦╗∙╔╦╦╗∙║", "9799997999997997999997999979"},
-    {"║☼╠╬╬╣∙╠╬╬╬╣∙╠╣∙╠╬╬╬╣∙╠╬╬╣☼║", "9F999979999979979999979999F9"},
-    {"║∙╚╩╩╝∙╚╩╩╩╝∙╚╝∙╚╩╩╩╝∙╚╩╩╝∙║", "9799997999997997999997999979"},
-    {"║∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙║", "9777777777777777777777777779"},
-    {"║∙╔╦╦╗∙╔╗∙╔╦╦╦╦╦╦╗∙╔╗∙╔╦╦╗∙║", "9799997997999999997997999979"},
-    {"║∙╚╩╩╝∙╠╣∙╚╩╩╬╬╩╩╝∙╠╣∙╚╩╩╝∙║", "9799997997999999997997999979"},
-    {"║∙∙∙∙∙∙╠╣∙∙∙∙╠╣∙∙∙∙╠╣∙∙∙∙∙∙║", "9777777997777997777997777779"},
-    {"╚════╗∙╠╬╦╦╗∙╠╣∙╔╦╦╬╣∙╔════╝", "9999997999997997999997999999"},
-    {"     ║∙╠╬╩╩╝∙╚╝∙╚╩╩╬╣∙║", "9999997999997997999997999999"},
-    {"     ║∙╠╣∙∙∙∙∙∙∙∙∙∙╠╣∙║", "9999997997777777777997999999"},
-    {"     ║∙╠╣∙╔══──══╗∙╠╣∙║", "9999997997999779997997999999"},
-    {"═════╝∙╚╝∙║ ♥  ♦ ║∙╚╝∙╚═════", "999999799799CCCDD97997999999"},
-    {"▓∙∙∙∙∙∙∙∙∙║      ║∙∙∙∙∙∙∙∙∙▓", "5777777777999999997777777775"},
-    {"═════╗∙╔╗∙║ ♣  ♠ ║∙╔╗∙╔═════", "999999799799BBB6697997999999"},
-    {"     ║∙╠╣∙╚══════╝∙╠╣∙║", "9999997997999999997997999999"},
-    {"     ║∙╠╣∙∙∙∙∙∙∙∙∙∙╠╣∙║", "9999997997777777777997999999"},
-    {"     ║∙╠╣∙╔╦╦╦╦╦╦╗∙╠╣∙║", "9999997997999999997997999999"},
-    {"╔════╝∙╚╝∙╚╩╩╬╬╩╩╝∙╚╝∙╚════╗", "9999997997999999997997999999"},
-    {"║∙∙∙∙∙∙∙∙∙∙∙∙╠╣∙∙∙∙∙∙∙∙∙∙∙∙║", "9777777777777997777777777779"},
-    {"║∙╔╦╦╗∙╔╦╦╦╗∙╠╣∙╔╦╦╦╗∙╔╦╦╗∙║", "9799997999997997999997999979"},
-    {"║∙╚╩╬╣∙╚╩╩╩╝∙╚╝∙╚╩╩╩╝∙╠╬╩╝∙║", "9799997999997997999997999979"},
-    {"║☼∙∙╠╣∙∙∙∙∙∙∙<∙∙∙∙∙∙∙∙╠╣∙∙☼║", "9F77997777777E777777779977F9"},
-    {"╠╦╗∙╠╣∙╔╗∙╔╦╦╦╦╦╦╗∙╔╗∙╠╣∙╔╦╣", "9997997997999999997997997999"},
-    {"╠╩╝∙╚╝∙╠╣∙╚╩╩╬╬╩╩╝∙╠╣∙╚╝∙╚╩╣", "9997997997999999997997997999"},
-    {"║∙∙∙∙∙∙╠╣∙∙∙∙╠╣∙∙∙∙╠╣∙∙∙∙∙∙║", "9777777997777997777997777779"},
-    {"║∙╔╦╦╦╦╬╬╦╦╗∙╠╣∙╔╦╦╬╬╦╦╦╦╗∙║", "9799999999997997999999999979"},
-    {"║∙╚╩╩╩╩╩╩╩╩╝∙╚╝∙╚╩╩╩╩╩╩╩╩╝∙║", "9799999999997997999999999979"},
-    {"║∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙∙║", "9777777777777777777777777779"},
-    {"╚══════════════════════════╝", "9999999999999999999999999999"},
-    {"Lives:  3          Round:  1", "EEEEEEBBBBBBBBBEEEEEEEEEEBBB"}};
+// Rows of the first frame of a round on layout 0 that hold every glyph and colour of the board.
+// Empty floor, arrows and start cells keep the colour of the cell before them.
+const struct {
+  int y;
+  const char *glyphs, *colours;
+} kFirstFrame[] = {{0, "Score:      0      1UP:10000", "EEEEEEBBBBBBBEEEEEEEEEEBBBBB"},
+                   {1, "╔════════════╦╦════════════╗", "9999999999999999999999999999"},
+                   {4, "║☼╠╬╬╣∙╠╬╬╬╣∙╠╣∙╠╬╬╬╣∙╠╬╬╣☼║", "9F999979999979979999979999F9"},
+                   {5, "║∙╚╩╩╝∙╚╩╩╩╝∙╚╝∙╚╩╩╩╝∙╚╩╩╝∙║", "9799997999997997999997999979"},
+                   {13, "     ║∙╠╣∙╔══──══╗∙╠╣∙║", "9999997997999779997997999999"},
+                   {14, "═════╝∙╚╝∙║ ♥  ♦ ║∙╚╝∙╚═════", "999999799799CCCDD97997999999"},
+                   {15, "▓∙∙∙∙∙∙∙∙∙║      ║∙∙∙∙∙∙∙∙∙▓", "5777777777999999997777777775"},
+                   {16, "═════╗∙╔╗∙║ ♣  ♠ ║∙╔╗∙╔═════", "999999799799BBB6697997999999"},
+                   {24, "║☼∙∙╠╣∙∙∙∙∙∙∙<∙∙∙∙∙∙∙∙╠╣∙∙☼║", "9F77997777777E777777779977F9"},
+                   {32, "Lives:  3          Round:  1", "EEEEEEBBBBBBBBBEEEEEEEEEEBBB"}};
 
 class ScreenText : public HeadlessSession {
  protected:
   void SetUp() override {
     HeadlessSession::SetUp();
     start_game_window();
-    game_state.next_life_at = 1000;
-    game_state.lives = 3;
+    std::tie(game_state.next_life_at, game_state.lives) = std::tuple(1000, 3);
     round_setup(game_state);
   }
 
@@ -80,8 +57,8 @@ class ScreenText : public HeadlessSession {
 };
 
 TEST_F(ScreenText, FramesRowByRowWithTheirColours) {
-  for (int y = 0; y < kWindowRows; ++y) {
-    EXPECT_EQ(drawn_row(y), Row(kFirstFrame[y][0], kFirstFrame[y][1])) << "row " << y;
+  for (const auto& [y, glyphs, colours] : kFirstFrame) {
+    EXPECT_EQ(drawn_row(y), Row(glyphs, colours)) << "row " << y;
   }
   // The cursor is left after the lives line, in cyan on black.
   EXPECT_EQ(std::tuple(host().cursor_x(), host().cursor_y(), host().attribute()),
@@ -89,8 +66,7 @@ TEST_F(ScreenText, FramesRowByRowWithTheirColours) {
   // Then chaser 1 returning, the player heading up over chaser 2, a tunnel mouth and a bonus
   // item on row 23, and each case's fright time, tick, round, lives and score.
   game_state.house_timers[1] = kHouseReturning;
-  game_state.chasers[2].x = 13;
-  game_state.chasers[2].y = 23;
+  std::tie(game_state.chasers[2].x, game_state.chasers[2].y) = std::tuple(13, 23);
   game_state.player.dir = kDirUp;
   game_state.board.cells[23 * kBoardWidth + 2] = 0x20;
   game_state.board.cells[23 * kBoardWidth + 14] = 0x43;
@@ -131,12 +107,10 @@ TEST_F(ScreenText, ColourEscapesBecomeAttributesAndTheRunsBetweenThemReachTheCon
       "\x11") "k" COLOUR_ESCAPE("\x13") "b\n\xC8\xCD\xBC\x07" RED "AB\x1C\x08");
   const ScreenSnapshot after = screen();
   EXPECT_EQ(after.row(0) + "|" + after.row(1), "rgcywmkb|╚═╝AB");
-  std::vector<WORD> attributes;
+  const WORD colours[] = {kRed, kGreen, kCyan, kYellow, kWhite, kMagenta, kDarkGrey, kBlue};
   for (int x = 0; x < 8; ++x) {
-    attributes.push_back(after.cell(x, 0).attr);
+    EXPECT_EQ(after.cell(x, 0).attr, colours[x]) << "column " << x;
   }
-  EXPECT_EQ(attributes,
-            std::vector<WORD>({kRed, kGreen, kCyan, kYellow, kWhite, kMagenta, kDarkGrey, kBlue}));
   EXPECT_EQ(after.cell(4, 1).attr, kRed);
   EXPECT_EQ(host().attribute(), kYellow);
 }

@@ -32,7 +32,6 @@ std::pair<int, std::string> formatted(const Case& c, uint32_t capacity) {
 
 constexpr char16_t kWide[] = {u'H', u'i', 0x1F, 0x7F, 0x80, 0x263A, u'!', 0};
 const char* const kNull = nullptr;
-const char16_t* const kNullWide = nullptr;
 const std::pair<int, std::string> kOverflowed = {-1, ""};
 
 TEST(FmtVprint, DirectivesWidthsAndOverflow) {
@@ -53,7 +52,7 @@ TEST(FmtVprint, DirectivesWidthsAndOverflow) {
              "   ab|abcde|abc|abcde|ab   |ab||   ab|ab   |     |ab", "ab", "abcdefg", "abc",
              "abcdefg", "ab", "abcdef", "abcdef", "abcdef", "abcdef", "abc", "ab"),
       output("%s|%5s|%ls|%.*s|%*.*s|%4.*s", "(NULL)|(NULL|(NULL)|abc|   ab|  ab", kNull, kNull,
-             kNullWide, 3u, "abcdef", 5u, 2u, "abcdef", -1, "ab"),
+             static_cast<const char16_t*>(nullptr), 3u, "abcdef", 5u, 2u, "abcdef", -1, "ab"),
       // 16-bit units: printable ones as bytes, the others as '?'.
       output("%ls|%3ls|%10ls", "Hi?\x7F\x3F\x3F!|Hi?|   Hi?\x7F\x3F\x3F!", kWide, kWide, kWide),
       // Unknown letters, and a '%' that ends the format, write a marker. Directives past the
@@ -74,10 +73,7 @@ TEST(FmtVprint, DirectivesWidthsAndOverflow) {
 }
 
 TEST(CmdlineSplit, QuotingRules) {
-  const struct {
-    const char* line;
-    std::vector<std::string> args;
-  } cases[] = {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
       // Only spaces separate; an unclosed quote runs to the end.
       {"     ", {}},
       {"  game\ta  \"b c\"  \"open to  the end ", {"game\ta", "b c", "open to  the end "}},
@@ -85,11 +81,11 @@ TEST(CmdlineSplit, QuotingRules) {
       // slashes and high bytes are ordinary text.
       {"a \"\" \"b\"\"c d\"e", {"a", "", "b", "c d", "e"}},
       {"C:\\games\\a\"b c\" \\\"x \x82\xE9", {"C:\\games\\a\"b", "c\"", "\\\"x", "\x82\xE9"}}};
-  for (const auto& c : cases) {
+  for (const auto& [line, args] : cases) {
     uint32_t count = 0;
-    std::vector<char*> block(cmdline_measure(c.line, count) / sizeof(char*) + 1);
-    cmdline_split(c.line, count, block.data());
-    EXPECT_EQ(std::vector<std::string>(block.begin(), block.begin() + count), c.args) << c.line;
+    std::vector<char*> block(cmdline_measure(line, count) / sizeof(char*) + 1);
+    cmdline_split(line, count, block.data());
+    EXPECT_EQ(std::vector<std::string>(block.begin(), block.begin() + count), args) << line;
   }
 }
 

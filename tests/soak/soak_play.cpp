@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <span>
 #include <utility>
 
 #include "game/game_main.h"
@@ -40,18 +41,6 @@ constexpr ScreenAnswer kScreenAnswers[] = {
 
 // House timers: 15 x i + 1 at round set-up, then counted down; 128 while returning home.
 constexpr uint8_t kLongestHold = 60;
-constexpr uint32_t kTensPerExtraLife = 1000;
-
-// Lives go down by one for a lost life and up by one for each extra life, capped; a count that
-// wrapped past 0 or 255 matches neither.
-bool lives_follow(const GameState& last, const GameState& now) {
-  const uint32_t gained_tens = now.next_life_at - last.next_life_at;
-  const auto lives_after = [&](uint32_t lost) {
-    return std::min<uint32_t>(last.lives - lost + gained_tens / kTensPerExtraLife, kMostLives);
-  };
-  return now.next_life_at >= last.next_life_at && gained_tens % kTensPerExtraLife == 0 &&
-         (now.lives == lives_after(0) || (last.lives != 0 && now.lives == lives_after(1)));
-}
 
 class SoakFrontend final : public ConsoleFrontend {
  public:
@@ -84,25 +73,20 @@ class SoakFrontend final : public ConsoleFrontend {
     if (!problem.empty() || tally_.ticks >= budget_) {
       return stop(host, problem);
     }
-    tally_.games += lives_before_ == 0;
-    tally_.lives_lost += lives_before_ != 0 && game.lives < lives_before_;
+    tally_.games_over += game.lives == 0;
     tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
-    lives_before_ = game.lives;
     // Keys pressed as a round ends would answer the screen after it; the screens get their own.
     if (game.lives == 0 || game.pellets_left == 0 || keys_ == SoakKeys::kPlanAlone) {
       return;
     }
-    if (chance(4)) {
-      press_one_of(host, "WASDxyzqQ 1!\r\t\x01");
-    }
-    // Up to two turns in one tick, of which the last counts, and now and then a pause.
-    for (int turns = 0; keys_ == SoakKeys::kRandom && turns < 2 && chance(turns == 0 ? 20 : 10);
-         ++turns) {
-      press_one_of(host, "wasd");
-    }
-    if (keys_ == SoakKeys::kRandom && chance(0.2)) {
-      host.push_keystroke(true, kEscape);
-      ++tally_.pauses_asked;
+    // Now and then a key the game ignores; at random also up to two turns in one tick, of which
+    // the last counts, and now and then a pause.
+    const std::pair<double, const char*> presses[] = {
+        {4, "WASDxyzqQ 1!\r\t\x01"}, {20, "wasd"}, {10, "wasd"}, {0.2, "\x1B"}};
+    for (const auto& [percent, keys] : std::span(presses, keys_ == SoakKeys::kRandom ? 4 : 1)) {
+      if (chance(percent)) {
+        press_one_of(host, keys);
+      }
     }
   }
 
@@ -116,7 +100,6 @@ class SoakFrontend final : public ConsoleFrontend {
     if (stopping_ || keys_ != SoakKeys::kRandom) {
       return !stopping_ && script_.wait_for_input(host);
     }
-    ++tally_.screens_answered;
     std::string text;
     for (int cell = 0; cell < host.width() * host.height(); ++cell) {
       text += static_cast<char>(host.cell(cell % host.width(), cell / host.width()).ch);
@@ -156,7 +139,6 @@ class SoakFrontend final : public ConsoleFrontend {
   PlayChecker checker_;
   std::string problem_;
   bool stopping_ = false;
-  uint8_t lives_before_ = 0;  // 0 before a run's first tick, which begins a game
   uint64_t waits_since_tick_ = 0;
 };
 
@@ -174,14 +156,14 @@ std::string PlayChecker::check(const GameState& now) {
   const int pellets = count_cells(now.board, kFloor | kItemPellet, 0xCF) +
                       count_cells(now.board, kFloor | kItemPowerPellet, 0xCF);
   const bool board_changed = std::memcmp(now.board.cells, last.board.cells, kBoardCells) != 0;
-  // After a game over come the title screen and the first tick of a new game; after a round
+  // After a game over (or at the first pause) comes the first tick of a new game; after a round
   // complete, the first tick of the next round; else the same round goes on.
-  const bool new_game = seen && last.lives == 0;
-  const bool next_round = seen && !new_game && last.pellets_left == 0;
-  const bool same_round = seen && !new_game && !next_round;
+  const bool new_game = last.lives == 0;
+  const bool same_round = !new_game && last.pellets_left != 0;
   const bool eaten = now.pellets_left < last.pellets_left || now.score > last.score;
   const std::pair<bool, const char*> rules[] = {
       {now.pellets_left <= now.pellets_total, "more pellets left than the round had"},
+      // With the last pause's count, this also holds the Board to change as a pellet is eaten.
       {pellets == now.pellets_left, "pellets on the Board differ from pellets left"},
       {on_board(now.player) && std::ranges::all_of(now.chasers, on_board), "figure off the Board"},
       {std::ranges::all_of(now.house_timers, timer_in_range), "a house timer out of its range"},
@@ -193,18 +175,19 @@ std::string PlayChecker::check(const GameState& now) {
       {!new_game ||
            (now.round == 0 && now.lives == 3 && now.next_life_at == 1000 && now.score <= 5),
        "a new game did not start afresh"},
-      {!next_round || now.round == static_cast<uint8_t>(last.round + 1), "next round not one up"},
-      {!same_round || now.round == last.round, "round changed within a round"},
-      {!same_round || now.pellets_total == last.pellets_total, "pellet total changed"},
-      {!same_round || static_cast<unsigned>(last.pellets_left - now.pellets_left) <= 1,
-       "pellets left changed by more than one eaten"},
-      {new_game || now.score >= last.score, "score fell within a game"},
+      {new_game || now.round == static_cast<uint8_t>(last.round + !same_round),
+       "round changed other than one up after a round complete"},
+      {!same_round || (now.pellets_total == last.pellets_total &&
+                       static_cast<unsigned>(last.pellets_left - now.pellets_left) <= 1),
+       "pellets changed other than by one eaten"},
+      {new_game || (now.score >= last.score && now.next_life_at >= last.next_life_at),
+       "score or next extra life fell within a game"},
       {!same_round || now.bonus_count >= last.bonus_count, "bonus count fell within a round"},
       {!same_round || !board_changed || eaten || now.bonus_count > last.bonus_count,
        "the Board changed with nothing eaten and no bonus item placed"},
-      {!same_round || now.pellets_left == last.pellets_left || board_changed,
-       "a pellet was eaten and the Board stayed the same"},
-      {new_game || !seen || lives_follow(last, now),
+      // A count that wrapped past 0 or 255 breaks one of the two.
+      {new_game || (now.lives + 1 >= last.lives &&
+                    (now.lives <= last.lives || now.next_life_at > last.next_life_at)),
        "lives changed other than by a lost or an extra life"},
   };
   for (const auto& [kept, rule] : rules) {

@@ -18,12 +18,11 @@ class PlayChecker {
 
  private:
   uint64_t pauses_ = 0;
-  GameState last_{};
+  GameState last_{};  // no lives: the first pause begins a new game
 };
 
 struct SoakTally {
-  uint64_t ticks = 0, games = 0, rounds_completed = 0, lives_lost = 0;
-  uint64_t pauses_asked = 0, screens_answered = 0, ticks_after_stop = 0;
+  uint64_t ticks = 0, games_over = 0, rounds_completed = 0, ticks_after_stop = 0;
 };
 
 enum class SoakKeys { kRandom, kPlanAndIgnored, kPlanAlone };

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,15 +25,13 @@ inline std::string write_file(const std::string& name, const std::string& text) 
 }
 
 inline std::string read_file(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 inline std::vector<std::string> read_lines(const std::string& path) {
   std::vector<std::string> lines;
-  std::istringstream text(read_file(path));
-  for (std::string line; std::getline(text, line);) {
+  std::ifstream file(path, std::ios::binary);
+  for (std::string line; std::getline(file, line);) {
     lines.push_back(line);
   }
   return lines;

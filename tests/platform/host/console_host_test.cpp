@@ -13,19 +13,15 @@ namespace {
 // and each control event as the handler that takes it ("^") or passes it on ("pass") notes it.
 std::string g_log;
 
-const PHANDLER_ROUTINE taking_handler = [](DWORD event) -> BOOL {
-  g_log += " ^" + std::to_string(event);
-  return TRUE;
-};
-const PHANDLER_ROUTINE passing_handler = [](DWORD event) -> BOOL {
-  g_log += " pass" + std::to_string(event);
-  return FALSE;
-};
+template <BOOL kTakes>
+BOOL handler(DWORD event) {
+  g_log += (kTakes ? " ^" : " pass") + std::to_string(event);
+  return kTakes;
+}
 
 class ConsoleHostTest : public HeadlessSession {
  protected:
   static HANDLE out() { return GetStdHandle(STD_OUTPUT_HANDLE); }
-  static HANDLE in() { return GetStdHandle(STD_INPUT_HANDLE); }
   static void write(const std::string& bytes) {
     DWORD written = 0;
     ASSERT_TRUE(WriteConsoleA(out(), bytes.data(), bytes.size(), &written, nullptr));
@@ -49,14 +45,10 @@ class ConsoleHostTest : public HeadlessSession {
   }
 };
 
-// On a console of 4 x 3.
+// The output mode, the bytes written on a console of 4 x 3, and what it shows.
 TEST_F(ConsoleHostTest, OutputModes) {
   constexpr DWORD kNoWrap = ENABLE_PROCESSED_OUTPUT, kWrap = kNoWrap | ENABLE_WRAP_AT_EOL_OUTPUT;
-  const struct {
-    DWORD mode;
-    const char* bytes;
-    const char* shown;
-  } cases[] = {
+  const std::tuple<DWORD, const char*, const char*> cases[] = {
       {kWrap, "\x01\x1B\x7F", "☺←⌂ @3,0"},           // other control bytes are glyphs
       {kWrap, "top\nmid\nbot\n", "mid|bot @0,2"},    // a line feed on the bottom row scrolls
       {kWrap, "abcd\nef", "abcd||ef @2,2"},          // the last column wraps at once
@@ -65,11 +57,11 @@ TEST_F(ConsoleHostTest, OutputModes) {
       {kNoWrap, "abcd\nef", "abcd|ef @2,1"},         // a full row and a line feed: one row
       {ENABLE_WRAP_AT_EOL_OUTPUT, "a\n\r\b\a", "a◙♪◘|• @1,1"},  // unprocessed
   };
-  for (const auto& c : cases) {
+  for (const auto& [mode, bytes, expected] : cases) {
     host().reset(4, 3);
-    ASSERT_TRUE(SetConsoleMode(out(), c.mode));
-    write(c.bytes);
-    EXPECT_EQ(shown(), c.shown) << "after " << c.bytes;
+    ASSERT_TRUE(SetConsoleMode(out(), mode));
+    write(bytes);
+    EXPECT_EQ(shown(), expected) << "after " << bytes;
   }
 }
 
@@ -94,17 +86,14 @@ TEST_F(ConsoleHostTest, TheBufferIsNeverSmallerThanTheWindowAndKeepsWhatFits) {
 }
 
 TEST_F(ConsoleHostTest, MalformedScriptLinesAndStrayBackslashesAreFoundByTheirLineNumbers) {
-  const struct {
-    const char* script;
-    int error_line, stray_backslash_line;
-  } cases[] = {
+  // A script, its first malformed line and its first line with a backslash that starts no escape.
+  const std::tuple<const char*, int, int> cases[] = {
       {"0 s\nx a\n", 2, 0}, {"# c\n\n5\n", 3, 0}, {"12a q\n", 1, 0}, {"0 a\n1 \\x4", 0, 2}};
-  for (const auto& c : cases) {
-    const InputScript script = parse_input_script(c.script);
-    EXPECT_EQ(std::tie(script.error_line, script.stray_backslash_line),
-              std::tie(c.error_line, c.stray_backslash_line))
-        << c.script;
-    EXPECT_EQ(script.error.empty(), c.error_line == 0) << c.script;
+  for (const auto& [text, error_line, stray_line] : cases) {
+    const InputScript script = parse_input_script(text);
+    EXPECT_EQ(std::tuple(script.error_line, script.stray_backslash_line, script.error.empty()),
+              std::tuple(error_line, stray_line, error_line == 0))
+        << text;
   }
 }
 
@@ -124,14 +113,13 @@ TEST_F(ConsoleHostTest, LinesComeAtTheirPausesOrWhenAReadWaitsAndReadsTakeThemAs
        "[\\{20}{1b}{0a}{0d}{09}A{e9}{00}{k}{20}\\q\\x4g{db}\\]"},
       // In order at their pauses, each told of before its lines come.
       {kProcessed, "2 a\n2 b\n3 c\n1 d\n", "SSS", "[] p1[] [] p2[] [ab] p3[ab] [abcd]"},
-      {kProcessed, "9 \\k\n9 \n9 q\n1 r\n", "RS", "[] w0[] =q [] p1[] [r]"},  // until a character
-      {kProcessed, "0 a\n", "RRR", "[a] =a [] w0[] =- [] =- [] ended"},
+      {kProcessed, "9 \\k\n9 \n9 q\n1 r\n", "RSRRR",  // a read waits until a character or the end
+       "[] w0[] =q [] p1[] [r] =r [] w1[] =- [] =- [] ended"},
       // The last handler is called first; Ctrl+C can be ignored, Ctrl+Break not; an event no
       // handler takes, or the console closed whatever they do, ends the process and its input.
       {kProcessed, "0 a\n1 \\x03\n", "BISUBR", "[a] ^1 [a] [a] p1[a] [a] [a] pass1 [] =- [] ended"},
-      {kProcessed, "0 a\n", "X", "[a] ^2 [] ended"},
-      {kProcessed, "0 a\\x03z\n", "RR", " ^0[az] =a [z] =z []"},  // Ctrl+C raises an event
-      {kLine, "0 \\x03bc\\r\n", "RR", "[{03}bc{0d}] =\003bc\r [] =\n []"},  // unprocessed: a key
+      {kProcessed, "0 a\\x03z\n", "RRX", " ^0[az] =a [z] =z [] ^2 [] ended"},  // Ctrl+C: an event
+      {kLine, "0 \\x03bc\\r\n", "RR", "[{03}bc{0d}] =\003bc\r [] =\n []"},     // unprocessed: a key
       // Enter ends a line as CR LF, a processed Backspace edits it.
       {kProcessed | kLine | kEcho, "0 \\x08ab\\x08c\\rd\\r\n", "RR",
        "[{08}ab{08}c{0d}d{0d}] =ac\r\n [d{0d}] =d\r\n []|ac|d"},
@@ -139,9 +127,9 @@ TEST_F(ConsoleHostTest, LinesComeAtTheirPausesOrWhenAReadWaitsAndReadsTakeThemAs
   for (const auto& c : cases) {
     SetUp();
     g_log.clear();
-    ASSERT_TRUE(SetConsoleCtrlHandler(passing_handler, TRUE));
-    ASSERT_TRUE(SetConsoleCtrlHandler(taking_handler, TRUE));
-    ASSERT_TRUE(SetConsoleMode(in(), c.mode));
+    ASSERT_TRUE(SetConsoleCtrlHandler(handler<FALSE>, TRUE));
+    ASSERT_TRUE(SetConsoleCtrlHandler(handler<TRUE>, TRUE));
+    ASSERT_TRUE(SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), c.mode));
     start(c.script);
     note("");
     for (const char* action = c.actions; *action != '\0'; ++action) {
@@ -150,11 +138,11 @@ TEST_F(ConsoleHostTest, LinesComeAtTheirPausesOrWhenAReadWaitsAndReadsTakeThemAs
       if (*action == 'S') {
         Sleep(100);
       } else if (*action == 'R') {
-        const bool read = ReadConsoleA(in(), bytes, 4, &count, nullptr);
+        const bool read = ReadConsoleA(GetStdHandle(STD_INPUT_HANDLE), bytes, 4, &count, nullptr);
         g_log += " =" + (read ? std::string(bytes, count) : "-");
       } else if (*action == 'I' || *action == 'U') {
         ASSERT_TRUE(
-            SetConsoleCtrlHandler(*action == 'I' ? nullptr : taking_handler, *action == 'I'));
+            SetConsoleCtrlHandler(*action == 'I' ? nullptr : handler<TRUE>, *action == 'I'));
       } else {
         host().raise_control_event(*action == 'B' ? CTRL_BREAK_EVENT : CTRL_CLOSE_EVENT);
       }

@@ -52,8 +52,7 @@ TEST(Icon, FiveSixteenColourImagesOfTheRoundFigureInTheListedSizes) {
     }
     // The corners lie outside the figure (masked), which reaches near the edges but for its mouth,
     // open to the right. Rows are stored from the bottom; yellow is blue 0, green and red 255.
-    const uint32_t middle = size / 2;
-    const uint32_t last = size - 1;
+    const uint32_t middle = size / 2, last = size - 1;
     const uint32_t points[][3] = {{0, 0, ' '},
                                   {last, last, ' '},
                                   {size / 4, middle, 'Y'},
