@@ -34,19 +34,17 @@ const std::vector<ScriptLine>& planned_game() {
   return lines;
 }
 
-// A mazewick process on the slave side of a pseudo-terminal; this side reads what it writes
-// and types the planned game's keys into it. Ready once the title screen's prompt has come;
-// the benchmark is skipped if it does not.
+// A mazewick process on the slave side of a pseudo-terminal, in an environment of only TERM and
+// LC_ALL; this side reads what it writes and types the planned game's keys into it. The benchmark
+// is skipped if the title screen's prompt does not come.
 struct Terminal {
   explicit Terminal(benchmark::State& state, int64_t columns = 80, int64_t rows = 40) {
     winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
     pid = forkpty(&master, nullptr, nullptr, &size);
     if (pid == 0) {
-      setenv("TERM", "xterm-256color", 1);
-      setenv("LC_ALL", "C.UTF-8", 1);
-      unsetenv("NO_COLOR");
-      unsetenv("ESCDELAY");
-      execl(MAZEWICK_PROGRAM, MAZEWICK_PROGRAM, static_cast<char*>(nullptr));
+      char term[] = "TERM=xterm-256color", locale[] = "LC_ALL=C.UTF-8";
+      char* const environment[] = {term, locale, nullptr};
+      execle(MAZEWICK_PROGRAM, MAZEWICK_PROGRAM, static_cast<char*>(nullptr), environment);
       _exit(127);
     }
     for (std::string seen, more; seen.find("quit:") == std::string::npos; seen += more) {
@@ -55,22 +53,16 @@ struct Terminal {
         return;
       }
     }
-    ready = true;
   }
-  ~Terminal() {
-    if (pid > 0) {
-      kill(pid, SIGKILL);
-      finish();
-    }
-  }
+  ~Terminal() { finish(); }
 
   // What the program writes until 20 ms of quiet (a frame comes in one go, a tick is 100 ms);
-  // empty when nothing comes within first_timeout_ms, or the program ended.
-  std::string burst(int first_timeout_ms = 5000) {
+  // empty when nothing comes within 5 s, or the program ended.
+  std::string burst() {
     std::string bytes;
     char buffer[65536];
     pollfd watched = {master, POLLIN, 0};
-    for (ssize_t count = 0; poll(&watched, 1, bytes.empty() ? first_timeout_ms : 20) > 0 &&
+    for (ssize_t count = 0; poll(&watched, 1, bytes.empty() ? 5000 : 20) > 0 &&
                             (count = read(master, buffer, sizeof buffer)) > 0;) {
       bytes.append(buffer, static_cast<size_t>(count));
       last_output = Clock::now();
@@ -78,12 +70,8 @@ struct Terminal {
     return bytes;
   }
 
-  void type(const std::string& keys) {
-    [[maybe_unused]] const ssize_t written = write(master, keys.data(), keys.size());
-  }
-
-  // Types the keys of the planned game's lines due by this pause.
-  void type_through(uint64_t pause) {
+  // Types the planned game's keys due by this pause, then reads the frame of the next.
+  std::string next_frame() {
     const std::vector<ScriptLine>& lines = planned_game();
     std::string keys;
     for (; next_line < lines.size() && lines[next_line].pause <= pause; ++next_line) {
@@ -91,7 +79,9 @@ struct Terminal {
         keys += static_cast<char>(key.ch);
       }
     }
-    type(keys);
+    ++pause;
+    [[maybe_unused]] const ssize_t written = write(master, keys.data(), keys.size());
+    return burst();
   }
 
   // Processor time the program has had so far, in nanoseconds.
@@ -101,20 +91,21 @@ struct Terminal {
     return on_cpu;
   }
 
-  // Waits for the program to end, reading what it still writes; its peak resident memory in KiB.
+  // Ends the program if it still runs; its peak resident memory in KiB.
   long finish() {
-    while (!burst(1000).empty()) {
-    }
     rusage usage{};
-    wait4(pid, nullptr, 0, &usage);
-    close(master);
-    pid = -1;
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      wait4(pid, nullptr, 0, &usage);
+      close(master);
+      pid = -1;
+    }
     return usage.ru_maxrss;
   }
 
   pid_t pid = -1;
   int master = -1;
-  bool ready = false;
+  uint64_t pause = 0;
   size_t next_line = 0;
   Clock::time_point last_output{};
 };
@@ -148,36 +139,27 @@ double median(std::vector<double> values) {
 // iteration time the processor time of the whole program (logic, frame, front end).
 void BM_TerminalFrame(benchmark::State& state) {
   Terminal session(state, state.range(0), state.range(1));
-  if (!session.ready) {
+  if (state.error_occurred()) {
     return;
   }
-  // The first 20 frames (clearing the title, the chasers still in the house) do not count.
-  uint64_t pause = 0;
-  for (session.type_through(0); pause < 20; session.type_through(++pause)) {
-    session.burst();
+  while (session.pause < 20) {  // not counted: the title clears, the chasers wait in the house
+    session.next_frame();
   }
   std::vector<double> frame_bytes, repaint_bytes;
-  uint64_t cpu_before = session.cpu_ns();
   for (auto _ : state) {
-    const std::string frame = session.burst();
+    const uint64_t cpu_before = session.cpu_ns();
+    const std::string frame = session.next_frame();
     if (frame.empty()) {
       state.SkipWithError("the game stopped drawing frames");
       return;
     }
-    const uint64_t cpu_after = session.cpu_ns();
-    state.SetIterationTime(static_cast<double>(cpu_after - cpu_before) * 1e-9);
+    state.SetIterationTime(static_cast<double>(session.cpu_ns() - cpu_before) * 1e-9);
     frame_bytes.push_back(static_cast<double>(frame.size()));
-    session.type_through(++pause);
-    cpu_before = cpu_after;
-    if (pause % 10 == 0) {  // a repaint's processor time counts for no tick
+    if (session.pause % 10 == 0) {  // a repaint's processor time counts for no tick
       kill(session.pid, SIGWINCH);
       repaint_bytes.push_back(static_cast<double>(session.burst().size()));
-      cpu_before = session.cpu_ns();
     }
   }
-  session.type("\x1b");
-  session.burst(200);
-  session.type("q");
   state.counters["peak_rss_kib"] = static_cast<double>(session.finish());
   state.counters["frame_bytes_median"] = median(frame_bytes);
   state.counters["repaint_bytes_median"] = median(repaint_bytes);
@@ -195,12 +177,10 @@ void BM_TerminalStartUp(benchmark::State& state) {
   for (auto _ : state) {
     const Clock::time_point started = Clock::now();
     Terminal session(state);
-    if (!session.ready) {
+    if (state.error_occurred()) {
       return;
     }
     state.SetIterationTime(std::chrono::duration<double>(session.last_output - started).count());
-    session.type("q");
-    session.finish();
   }
 }
 BENCHMARK(BM_TerminalStartUp)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);

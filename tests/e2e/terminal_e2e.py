@@ -181,8 +181,8 @@ def expect_same_lines(actual, expected, what):
 # The cases: each takes the pane and the game's binary.
 
 def title(pane, binary):
-    """The title screen as each terminal and NO_COLOR allow, left each way there is: keys, signals,
-    the terminal closed; and in ASCII without UTF-8."""
+    """The title screen as each terminal and NO_COLOR allow, left by keys and signals; and in ASCII
+    without UTF-8."""
     # An arrow gives no character: the title's prompt is not answered by it.
     for environment, colours, end, status in [
             ("", None, ["Up", "Q"], 0),
@@ -210,17 +210,12 @@ def title(pane, binary):
                f"only ASCII on the screen, and {drawn!r}:\n" + "\n".join(lines))
     pane.keys("Q")
     game.expect_exit(0)
-    # With hangups ignored, the closed terminal shows as the end of the input: the title screen
-    # takes the quit path.
-    game = Game(pane, binary, UNCHECKED_LEAKS, runner_text="trap '' HUP; " + RUNNER_STAYING)
-    pane.tmux("respawn-pane", "-k")
-    pane.wait_until("the game's end", lambda _: os.path.exists(game.file("status")))
-    expect_equal(read_text(game.file("status")), "0\n", "exit status")
 
 
 def hangups(pane, binary):
     """The terminal closed twenty times over, at the title, in a round, paused and at the size
-    notice, with hangups taken and ignored: each time the game is gone within two seconds."""
+    notice, with hangups taken and ignored: each time the game is gone within two seconds, and
+    one that ignores hangups has quit as at Q."""
     for turn in range(20):
         place = ["title", "round", "paused", "notice"][turn % 4]
         for ignored in (False, True):
@@ -232,15 +227,18 @@ def hangups(pane, binary):
                 game.start_round()
             pane.keys(*(["Escape"] if place == "paused" else []),
                       then={"notice": TOO_SMALL, "paused": "PAUSED"}.get(place))
-            pid = int(read_text(game.file("pid")))
+            pid, status = int(read_text(game.file("pid"))), game.file("status")
             pane.tmux("respawn-pane", "-k")
             deadline = time.monotonic() + HANGUP_SECONDS
             while processes.alive(pid) and time.monotonic() < deadline:
                 time.sleep(0.02)
-            expect(not processes.alive(pid),
-                   f"turn {turn + 1}: the game {'ignoring' if ignored else 'taking'} hangups at "
-                   f"the {place} {HANGUP_SECONDS} s after its terminal closed: "
-                   + processes.describe(pid))
+            what = f"turn {turn + 1}: the game {'ignoring' if ignored else 'taking'} hangups at " \
+                   f"the {place}"
+            expect(not processes.alive(pid), f"{what} {HANGUP_SECONDS} s after its terminal "
+                   "closed: " + processes.describe(pid))
+            if ignored:
+                pane.wait_until("the game's status", lambda _: os.path.exists(status))
+                expect_equal(read_text(status), "0\n", f"{what}: exit status")
             processes.reap()
             pane.wait_for_text(SHELL_PROMPT.strip())
 

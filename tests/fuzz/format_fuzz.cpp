@@ -24,14 +24,13 @@ constexpr char kUntouched = '\x5A';
 // A text in storage that ends in two zero 16-bit units, so that it reads safely as a narrow
 // string and as a string of 16-bit units alike.
 std::vector<char16_t> text_units(const std::string& piece) {
-  std::vector<char16_t> units(piece.size() / 2 + 1, 0);
-  if (!piece.empty() && piece[0] == 'L') {
-    const auto* const bytes = reinterpret_cast<const unsigned char*>(piece.data());
-    units.assign(bytes + 1, bytes + piece.size());
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(piece.data());
+  std::vector<char16_t> units(piece.size() + 2, 0);
+  if (piece.starts_with('L')) {
+    std::copy(bytes + 1, bytes + piece.size(), units.begin());
   } else {
-    std::memcpy(units.data(), piece.data(), piece.size());
+    std::memcpy(units.data(), bytes, piece.size());
   }
-  units.insert(units.end(), {0, 0});
   return units;
 }
 

@@ -6,8 +6,7 @@
 // after them is a tick of a round on that maze: bits 0 to 2 the turn request (4 to 7 turn, else
 // none), bit 3 a power pellet's fright time, bit 4 sends chaser (bits 5 and 6) home as eaten.
 // A byte with bit 7 set instead moves a figure (bits 4 to 6: 0 the player, 1 to 4 a chaser) to
-// the next two bytes as column and row, or sets the score (5) or the round (6) from them; with
-// bits 4 to 6 all set, or too few bytes left, it is a tick with no key.
+// the next two bytes as column and row (0 past the end), or sets the score (5) or round (6, 7).
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -104,14 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   game->lives = 3;
   game->next_life_at = 1000;
   round_setup_from_layout(*game, layout);
+  const auto next = [&at, end] { return at == end ? uint8_t{0} : static_cast<uint8_t>(*at++); };
   while (at != end) {
-    const auto action = static_cast<uint8_t>(*at++);
-    const uint8_t what = (action >> 4) & 7;
-    if ((action & 0x80) != 0 && what <= 6 && end - at >= 2) {
-      const auto first = static_cast<uint8_t>(*at++), second = static_cast<uint8_t>(*at++);
+    const uint8_t action = next();
+    if ((action & 0x80) != 0) {
+      const uint8_t what = (action >> 4) & 7, first = next(), second = next();
       if (what == 5) {
         game->score = uint32_t{first} << 24 | uint32_t{second} << 8;
-      } else if (what == 6) {
+      } else if (what >= 6) {
         game->round = first;
       } else {
         Actor& figure = what == 0 ? static_cast<Actor&>(game->player) : game->chasers[what - 1];
@@ -120,13 +119,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       continue;
     }
-    const uint8_t keyed = (action & 0x80) == 0 ? action : 0;
-    game->fright_timer += (keyed & 0x08) != 0 ? kFrightTicks : 0;
-    if ((keyed & 0x10) != 0) {
-      game->house_timers[(keyed >> 5) & 3] = kHouseReturning;
+    game->fright_timer += (action & 0x08) != 0 ? kFrightTicks : 0;
+    if ((action & 0x10) != 0) {
+      game->house_timers[(action >> 5) & 3] = kHouseReturning;
     }
     place_bonus_item(*game);
-    update_round(*game, (keyed & 4) != 0 ? (keyed & 7) : 0);
+    update_round(*game, (action & 4) != 0 ? (action & 7) : 0);
     count_tick(*game);
     // A round keeps going here after its last life, so that every input plays all its ticks.
     game->lives = game->lives == 0 ? 3 : game->lives;

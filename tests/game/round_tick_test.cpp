@@ -10,10 +10,6 @@
 
 namespace {
 
-void put(Actor& actor, uint8_t x, uint8_t y, uint8_t dir) {
-  std::tie(actor.x, actor.y, actor.dir) = std::tuple(x, y, dir);
-}
-
 // The first round on layout 0 with the score, lives and fright time given, every chaser held in
 // the house, the player about to step left from (2, 1) onto (1, 1).
 GameState first_round(uint32_t score, uint8_t lives, uint8_t fright) {
@@ -22,7 +18,7 @@ GameState first_round(uint32_t score, uint8_t lives, uint8_t fright) {
   std::tie(game.score, game.next_life_at, game.lives, game.fright_timer) =
       std::tuple(score, 1000, lives, fright);
   std::memset(game.house_timers, 100, sizeof game.house_timers);
-  put(game.player, 2, 1, kDirLeft);
+  std::tie(game.player.x, game.player.y, game.player.dir) = std::tuple(2, 1, kDirLeft);
   return game;
 }
 
@@ -31,8 +27,7 @@ TEST(RoundTickTest, WhatTheStepEatsIsScoredThenOneContactThenTheExtraLives) {
   GameState game = first_round(995, kMostLives - 1, 40);
   game.round = 24;
   game.board.cells[kBoardWidth + 1] = kFloor | kItemBonus;
-  put(game.chasers[1], 1, 1, kDirUp);  // held chasers stay put in even fright time
-  put(game.chasers[3], 1, 1, kDirUp);
+  game.chasers[1].x = game.chasers[1].y = game.chasers[3].x = game.chasers[3].y = 1;  // held
   update_round(game, 0);
   EXPECT_EQ(std::tie(game.score, game.next_life_at, game.lives, game.house_timers[1],
                      game.house_timers[3]),
@@ -42,8 +37,8 @@ TEST(RoundTickTest, WhatTheStepEatsIsScoredThenOneContactThenTheExtraLives) {
   // which stays uneaten and keeps the second waiting; 10,000 points reached give no life.
   game = first_round(999, 3, 0);
   uint8_t& start_cell = game.board.cells[23 * kBoardWidth + 13] = kFloor | kItemBonus;
-  game.house_timers[2] = 0;
-  put(game.chasers[2], 1, 2, kDirUp);  // about to step up onto (1, 1)
+  game.house_timers[2] = 0;  // out, and about to step up onto (1, 1)
+  std::tie(game.chasers[2].x, game.chasers[2].y, game.chasers[2].dir) = std::tuple(1, 2, kDirUp);
   update_round(game, 0);
   EXPECT_EQ(std::tie(game.score, game.lives, game.next_life_at, game.player.x, game.player.y),
             std::make_tuple(1000, 2, 1000, 13, 23));

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
+#include <initializer_list>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,62 +20,9 @@
 
 namespace {
 
-// The title: its mouth and three dots, the name's top row, the line about the game, the prompt.
-constexpr std::pair<int, const char*> kTitleRows[] = {
-    {9, "██████████████▀         ▐████▌    ▐████▌    ▐████▌"},
-    {20, "   __  __                          _      _"},
-    {26, " The definitive text-based version of the popular game"},
-    {29, "Press [S] to begin, and [Q] to quit:"}};
-
-// Round 89 complete with 12,340 points and 7 lives.
-constexpr char kRoundCompleteScreen[] = R"(  ____                       _   ___  ___
- |  _ \ ___  _   _ _ __   __| | ( _ )/ _ \
- | |_) / _ \| | | | '_ \ / _` | / _ \\_, /
- |  _ < (_) | |_| | | | | (_| | \___/ /_/
- |_| \_\___/_\__,_|_| |_|\__,_|     _      _
-         / ___|___  _ __ ___  _ __ | | ___| |_ ___
-        | |   / _ \| '_ ` _ \| '_ \| |/ _ \ __/ _ \
-        | |__| (_) | | | | | | |_) | |  __/ ||  __/
-         \____\___/|_| |_| |_| .__/|_|\___|\__\___|
-                             |_|
-                     _  ___  ____ _ _    __   ___ _
-                    / ||_  )|__ /| | |  /  \ | _ \ |_
-                    | | / /  |_ \|_  _|| () ||  _/  _|
-                    |_|/___||___/  |_|  \__/ |_|  \__()
-                              ____  _    _
-                             |__  || |  (_)_ _____ ___
-                               / / | |__| \ V / -_|_-<
-                              /_/  |____|_|\_/\___/__/
-
-Press [Space] to continue, or [Q] to quit:)";
-
-// The game over in round 56, the score too wide for large digits: one line and empty rows.
+// A screen's row numbers and their texts.
+using Rows = std::initializer_list<std::pair<int, const char*>>;
 constexpr char kReturnPrompt[] = "Press [Space] to return to title, or [Q] to quit:";
-constexpr char kGameOverScreen[] = R"(   ____                         ___
-  / ___| __ _ _ __ ___   ___   / _ \__   _____ _ __
- | |  _ / _` | '_ ` _ \ / _ \ | | | \ \ / / _ \ '__|
- | |_| | (_| | | | | | |  __/ | |_| |\ V /  __/ |
-  \____|\__,_|_| |_| |_|\___|  \___/  \_/ \___|_|
-
-Score: 999999990Pt.
-
-
-
-                  ___   __   ___                  _
-                 | __| / /  | _ \___ _  _ _ _  __| |___
-                 |__\ / _ \ |   / _ \ || | ' \/ _` (_-<
-                 |___/\___/ |_|_\___/\_,_|_||_\__,_/__/
-
-Press [Space] to return to title, or [Q] to quit:)";
-
-// The screen's rows are the text's, and any after it empty.
-void expect_rows(const ScreenSnapshot& shot, const char* text) {
-  std::istringstream rows(text);
-  std::string row;
-  for (int y = 0; y < shot.height(); ++y) {
-    EXPECT_EQ(shot.row(y), std::getline(rows, row) ? row : "") << "row " << y;
-  }
-}
 
 // Rows top to bottom, columns left to right: every character there in the colour on black.
 struct Area {
@@ -83,7 +30,11 @@ struct Area {
 };
 constexpr int kPromptColours = -1;  // keys in brackets magenta, the rest yellow
 
-void expect_colours(const ScreenSnapshot& shot, const std::vector<Area>& areas) {
+// The rows given with their texts, and the areas in their colours.
+void expect_screen(const ScreenSnapshot& shot, Rows rows, const std::vector<Area>& areas) {
+  for (const auto& [y, text] : rows) {
+    EXPECT_EQ(shot.row(y), text) << "row " << y;
+  }
   for (const Area& a : areas) {
     for (int y = a.top; y <= a.bottom; ++y) {
       for (int x = a.left, key = 0; x <= a.right; ++x) {
@@ -148,13 +99,16 @@ TEST_F(WholeGameTest, GamesWithoutKeysShowTheTitleTheGameOverAndThePauseThatChan
   // The second game is paused well inside it, and quit from the pause.
   EXPECT_EQ(play("1 x\n1 y\n1 s\n99999 \\s\n99999 S\n150 \\e\n99999 x\n99999 q\n"), 0);
   ASSERT_EQ(waits().size(), 7u);  // title, invalid key, title, game over, title, pause, pause
-  for (const auto& [y, text] : kTitleRows) {
-    EXPECT_EQ(waits()[0].row(y), text) << "row " << y;
-  }
-  expect_colours(waits()[0], {Area{0, 19, 0, 23, kYellow}, Area{0, 7, 24, 54, kYellow},
-                              Area{8, 11, 24, 54, kWhite}, Area{12, 19, 24, 54, kYellow},
-                              Area{20, 24, 0, 54, kGreen}, Area{26, 26, 0, 54, kCyan},
-                              Area{28, 29, 0, 54, kPromptColours}});
+  // The title: its mouth and three dots, the name's top row, the line about the game, the prompt.
+  expect_screen(
+      waits()[0],
+      {{9, "██████████████▀         ▐████▌    ▐████▌    ▐████▌"},
+       {20, "   __  __                          _      _"},
+       {26, " The definitive text-based version of the popular game"},
+       {29, "Press [S] to begin, and [Q] to quit:"}},
+      {Area{0, 19, 0, 23, kYellow}, Area{0, 7, 24, 54, kYellow}, Area{8, 11, 24, 54, kWhite},
+       Area{12, 19, 24, 54, kYellow}, Area{20, 24, 0, 54, kGreen}, Area{26, 26, 0, 54, kCyan},
+       Area{28, 29, 0, 54, kPromptColours}});
   EXPECT_EQ(waits()[1].row(29), "Invalid selection, press any key to try again!");
   EXPECT_EQ(waits()[2].rows(), waits()[0].rows());
   EXPECT_EQ(waits()[3].row(15), kReturnPrompt);
@@ -166,7 +120,7 @@ TEST_F(WholeGameTest, GamesWithoutKeysShowTheTitleTheGameOverAndThePauseThatChan
             std::make_tuple(3, at(1).score, 0, 1000));
   const std::string pause_line = std::string(kFrameColumn, ' ') + "PAUSED [Esc] resume [Q] quit";
   EXPECT_EQ(waits()[5].row(32), pause_line);
-  expect_colours(waits()[5], {Area{32, 32, kFrameColumn, 54, kPromptColours}});
+  expect_screen(waits()[5], {}, {Area{32, 32, kFrameColumn, 54, kPromptColours}});
   EXPECT_EQ(waits()[6].row(32), pause_line);
   EXPECT_EQ(pauses(), 151u);  // none pass while paused
 
@@ -217,10 +171,9 @@ TEST_F(WholeGameTest, EveryWayOutPutsTheConsoleBack) {
     EXPECT_FALSE(process_went_on);
   }
   SetUp();
-  const auto found = console_state();
-  start("1 q\n");
   host().set_available(false);
-  EXPECT_EQ(game_main(0, nullptr), 1);
+  const auto found = console_state();
+  EXPECT_EQ(play("1 q\n"), 1);
   EXPECT_EQ(console_state(), found);
   EXPECT_EQ(host().title(), "");
 }
@@ -274,16 +227,30 @@ TEST_F(WholeGameTest, ResultScreensShowTheirCountsInLargeDigitsAndTakeSpaceOrQ) 
   EXPECT_EQ(show_round_complete(game_state), kFlowQuit);
   EXPECT_EQ(show_game_over(game_state), kFlowQuit);
   ASSERT_EQ(waits().size(), 4u);
-  expect_rows(waits()[0], kRoundCompleteScreen);
-  expect_colours(waits()[0], {Area{0, 3, 0, 31, kGreen}, Area{0, 3, 32, 54, kCyan},
-                              Area{4, 9, 0, 54, kGreen}, Area{10, 13, 0, 44, kCyan},
-                              Area{10, 17, 45, 54, kYellow}, Area{14, 17, 0, 34, kCyan},
-                              Area{14, 17, 35, 44, kYellow}, Area{19, 19, 0, 54, kPromptColours}});
-  expect_rows(waits()[1], kGameOverScreen);
-  expect_colours(waits()[1],
-                 {Area{0, 4, 0, 54, kRed}, Area{6, 6, 0, 6, kYellow}, Area{6, 6, 7, 15, kCyan},
-                  Area{6, 6, 16, 18, kYellow}, Area{10, 13, 0, 27, kCyan},
-                  Area{10, 13, 28, 54, kYellow}, Area{15, 15, 0, 54, kPromptColours}});
+  // Round 89 complete with 12,340 points and 7 lives: the round's top row beside the banner's, the
+  // score in every row of its digits, the lives' top row, the prompt.
+  expect_screen(
+      waits()[0],
+      {{0, "  ____                       _   ___  ___"},
+       {10, "                     _  ___  ____ _ _    __   ___ _"},
+       {11, "                    / ||_  )|__ /| | |  /  \\ | _ \\ |_"},
+       {12, "                    | | / /  |_ \\|_  _|| () ||  _/  _|"},
+       {13, "                    |_|/___||___/  |_|  \\__/ |_|  \\__()"},
+       {14, "                              ____  _    _"},
+       {19, "Press [Space] to continue, or [Q] to quit:"}},
+      {Area{0, 3, 0, 31, kGreen}, Area{0, 3, 32, 54, kCyan}, Area{4, 9, 0, 54, kGreen},
+       Area{10, 13, 0, 44, kCyan}, Area{10, 17, 45, 54, kYellow}, Area{14, 17, 0, 34, kCyan},
+       Area{14, 17, 35, 44, kYellow}, Area{19, 19, 0, 54, kPromptColours}});
+  // The game over in round 56, the score too wide for large digits: one line, and the rounds' top
+  // row where it stands after large digits.
+  expect_screen(waits()[1],
+                {{0, "   ____                         ___"},
+                 {6, "Score: 999999990Pt."},
+                 {10, "                  ___   __   ___                  _"},
+                 {15, kReturnPrompt}},
+                {Area{0, 4, 0, 54, kRed}, Area{6, 6, 0, 6, kYellow}, Area{6, 6, 7, 15, kCyan},
+                 Area{6, 6, 16, 18, kYellow}, Area{10, 13, 0, 27, kCyan},
+                 Area{10, 13, 28, 54, kYellow}, Area{15, 15, 0, 54, kPromptColours}});
   EXPECT_EQ(waits()[2].row(10), " _  ___  ___  ___  ___  ___  ___   __    __   ___ _");
 }
 

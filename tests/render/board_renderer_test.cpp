@@ -21,19 +21,17 @@ using Row = std::pair<std::string, std::string>;
 
 // Rows of the first frame of a round on layout 0 that hold every glyph and colour of the board.
 // Empty floor, arrows and start cells keep the colour of the cell before them.
-const struct {
-  int y;
-  const char *glyphs, *colours;
-} kFirstFrame[] = {{0, "Score:      0      1UP:10000", "EEEEEEBBBBBBBEEEEEEEEEEBBBBB"},
-                   {1, "╔════════════╦╦════════════╗", "9999999999999999999999999999"},
-                   {4, "║☼╠╬╬╣∙╠╬╬╬╣∙╠╣∙╠╬╬╬╣∙╠╬╬╣☼║", "9F999979999979979999979999F9"},
-                   {5, "║∙╚╩╩╝∙╚╩╩╩╝∙╚╝∙╚╩╩╩╝∙╚╩╩╝∙║", "9799997999997997999997999979"},
-                   {13, "     ║∙╠╣∙╔══──══╗∙╠╣∙║", "9999997997999779997997999999"},
-                   {14, "═════╝∙╚╝∙║ ♥  ♦ ║∙╚╝∙╚═════", "999999799799CCCDD97997999999"},
-                   {15, "▓∙∙∙∙∙∙∙∙∙║      ║∙∙∙∙∙∙∙∙∙▓", "5777777777999999997777777775"},
-                   {16, "═════╗∙╔╗∙║ ♣  ♠ ║∙╔╗∙╔═════", "999999799799BBB6697997999999"},
-                   {24, "║☼∙∙╠╣∙∙∙∙∙∙∙<∙∙∙∙∙∙∙∙╠╣∙∙☼║", "9F77997777777E777777779977F9"},
-                   {32, "Lives:  3          Round:  1", "EEEEEEBBBBBBBBBEEEEEEEEEEBBB"}};
+const std::pair<int, Row> kFirstFrame[] = {
+    {0, {"Score:      0      1UP:10000", "EEEEEEBBBBBBBEEEEEEEEEEBBBBB"}},
+    {1, {"╔════════════╦╦════════════╗", "9999999999999999999999999999"}},
+    {4, {"║☼╠╬╬╣∙╠╬╬╬╣∙╠╣∙╠╬╬╬╣∙╠╬╬╣☼║", "9F999979999979979999979999F9"}},
+    {5, {"║∙╚╩╩╝∙╚╩╩╩╝∙╚╝∙╚╩╩╩╝∙╚╩╩╝∙║", "9799997999997997999997999979"}},
+    {13, {"     ║∙╠╣∙╔══──══╗∙╠╣∙║", "9999997997999779997997999999"}},
+    {14, {"═════╝∙╚╝∙║ ♥  ♦ ║∙╚╝∙╚═════", "999999799799CCCDD97997999999"}},
+    {15, {"▓∙∙∙∙∙∙∙∙∙║      ║∙∙∙∙∙∙∙∙∙▓", "5777777777999999997777777775"}},
+    {16, {"═════╗∙╔╗∙║ ♣  ♠ ║∙╔╗∙╔═════", "999999799799BBB6697997999999"}},
+    {24, {"║☼∙∙╠╣∙∙∙∙∙∙∙<∙∙∙∙∙∙∙∙╠╣∙∙☼║", "9F77997777777E777777779977F9"}},
+    {32, {"Lives:  3          Round:  1", "EEEEEEBBBBBBBBBEEEEEEEEEEBBB"}}};
 
 class ScreenText : public HeadlessSession {
  protected:
@@ -57,46 +55,39 @@ class ScreenText : public HeadlessSession {
 };
 
 TEST_F(ScreenText, FramesRowByRowWithTheirColours) {
-  for (const auto& [y, glyphs, colours] : kFirstFrame) {
-    EXPECT_EQ(drawn_row(y), Row(glyphs, colours)) << "row " << y;
+  for (const auto& [y, row] : kFirstFrame) {
+    EXPECT_EQ(drawn_row(y), row) << "row " << y;
   }
   // The cursor is left after the lives line, in cyan on black.
   EXPECT_EQ(std::tuple(host().cursor_x(), host().cursor_y(), host().attribute()),
             std::tuple(kFrameColumn + kBoardWidth, kWindowRows - 1, kCyan));
   // Then chaser 1 returning, the player heading up over chaser 2, a tunnel mouth and a bonus
-  // item on row 23, and each case's fright time, tick, round, lives and score.
+  // item on row 23, at two fright times, ticks, rounds, lives and scores.
   game_state.house_timers[1] = kHouseReturning;
   std::tie(game_state.chasers[2].x, game_state.chasers[2].y) = std::tuple(13, 23);
   game_state.player.dir = kDirUp;
   game_state.board.cells[23 * kBoardWidth + 2] = 0x20;
   game_state.board.cells[23 * kBoardWidth + 14] = 0x43;
-  // clang-format off
-  const struct {
-    uint8_t fright, tick, round, lives;
-    uint32_t score, next_life_at;
-    const char* lines;  // the score line and the lives line
-    Row rows[2];        // rows 13 and 23 of the Board
-  } cases[] = {
-      // Frightened chasers show dark blue, then in the last 20 ticks grey on odd ticks of the
-      // fright time. Power pellets and bonus items blink by the tick, tunnel mouths shimmer.
-      // Ten times the score wraps in 32 bits, and is cut to its last seven digits.
-      {22, 0, 0, 3, 429496730, 429496731,
-       "Score:      4      1UP:   10|Lives:  3          Round:  1",
-       {{"═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "9999997997991113397997999999"},
-        {"║☼▓∙╠╣∙∙∙∙∙∙∙v♫∙∙∙∙∙∙∙╠╣∙∙☼║", "9F57997777777E477777779977F9"}}},
-      {21, 2, 7, kMostLives, 12345678, 12346678,
-       "Score:3456780      1UP:10000|Lives:255 (MAX)    Round:  8",
-       {{"═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "AAAAAA7AA7AA77733A7AA7AAAAAA"},
-        {"║☼░∙╠╣∙∙∙∙∙∙∙vΣ∙∙∙∙∙∙∙╠╣∙∙☼║", "A857AA7777777EC7777777AA778A"}}}};
-  // clang-format on
-  for (const auto& c : cases) {
-    std::tie(game_state.fright_timer, game_state.tick, game_state.round, game_state.lives,
-             game_state.score, game_state.next_life_at) =
-        std::tuple(c.fright, c.tick, c.round, c.lives, c.score, c.next_life_at);
-    EXPECT_EQ(drawn_row(0).first + "|" + drawn_row(kWindowRows - 1).first, c.lines);
-    EXPECT_EQ(drawn_row(14), c.rows[0]);
-    EXPECT_EQ(drawn_row(24), c.rows[1]);
-  }
+  // The score line and the lives line, then rows 13 and 23 of the board.
+  const auto expect_frame = [](const char* lines, const Row& row_13, const Row& row_23) {
+    EXPECT_EQ(drawn_row(0).first + "|" + drawn_row(kWindowRows - 1).first, lines);
+    EXPECT_EQ(drawn_row(14), row_13);
+    EXPECT_EQ(drawn_row(24), row_23);
+  };
+  // Frightened chasers show dark blue, then in the last 20 ticks grey on odd ticks of the fright
+  // time. Power pellets and bonus items blink by the tick, tunnel mouths shimmer. Ten times the
+  // score wraps in 32 bits, and is cut to its last seven digits.
+  std::tie(game_state.fright_timer, game_state.score, game_state.next_life_at) =
+      std::tuple(22, 429496730, 429496731);
+  expect_frame("Score:      4      1UP:   10|Lives:  3          Round:  1",
+               {"═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "9999997997991113397997999999"},
+               {"║☼▓∙╠╣∙∙∙∙∙∙∙v♫∙∙∙∙∙∙∙╠╣∙∙☼║", "9F57997777777E477777779977F9"});
+  std::tie(game_state.fright_timer, game_state.tick, game_state.round, game_state.lives,
+           game_state.score, game_state.next_life_at) =
+      std::tuple(21, 2, 7, kMostLives, 12345678, 12346678);
+  expect_frame("Score:3456780      1UP:10000|Lives:255 (MAX)    Round:  8",
+               {"═════╝∙╚╝∙║ ♥  ∞ ║∙╚╝∙╚═════", "AAAAAA7AA7AA77733A7AA7AAAAAA"},
+               {"║☼░∙╠╣∙∙∙∙∙∙∙vΣ∙∙∙∙∙∙∙╠╣∙∙☼║", "A857AA7777777EC7777777AA778A"});
 }
 
 TEST_F(ScreenText, ColourEscapesBecomeAttributesAndTheRunsBetweenThemReachTheConsole) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
-#include <span>
 #include <utility>
 
 #include "game/game_main.h"
@@ -15,7 +14,6 @@
 
 namespace {
 
-constexpr char kEscape = 0x1B;
 // In the key sets, \x01 stands for a key that gives no character (an arrow, a function key).
 constexpr char kNoCharacter = 0x01;
 // Waits in a row without a tick between them after which the game is taken to be stuck.
@@ -44,9 +42,9 @@ constexpr uint8_t kLongestHold = 60;
 
 class SoakFrontend final : public ConsoleFrontend {
  public:
-  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan, uint64_t tick_budget,
-               SoakTally& tally)
-      : keys_(keys), script_(std::move(plan)), random_(seed), budget_(tick_budget), tally_(tally) {}
+  SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> script, uint64_t budget,
+               uint64_t& ticks)
+      : keys_(keys), script_(std::move(script)), random_(seed), budget_(budget), ticks_(ticks) {}
 
   std::string run() {
     ConsoleHost& host = console_host();
@@ -56,34 +54,37 @@ class SoakFrontend final : public ConsoleFrontend {
     host.set_frontend(this);
     const int status = game_main(0, nullptr);
     host.set_frontend(nullptr);
-    return problem_.empty() && status != 0 ? "the game ended with status " + std::to_string(status)
-                                           : problem_;
+    // The Esc is read by the next tick at the latest, and the pause after it ends the run.
+    const bool given_back = host.width() == 80 && host.height() == 25 && host.cursor_visible();
+    return !problem_.empty() || (status == 0 && ticks_after_stop_ <= 1 && given_back)
+               ? problem_
+               : "the game ended with status " + std::to_string(status) + ", " +
+                     std::to_string(ticks_after_stop_) + " ticks after the Esc, the console " +
+                     (given_back ? "given back" : "not given back");
   }
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override {
     if (stopping_) {
-      ++tally_.ticks_after_stop;
+      ++ticks_after_stop_;
       return;
     }
     const GameState& game = game_state;
     script_.sleep(host, milliseconds);
-    ++tally_.ticks;
+    ++ticks_;
     waits_since_tick_ = 0;
     const std::string problem = checker_.check(game);
-    if (!problem.empty() || tally_.ticks >= budget_) {
+    if (!problem.empty() || ticks_ >= budget_) {
       return stop(host, problem);
     }
-    tally_.games_over += game.lives == 0;
-    tally_.rounds_completed += game.lives != 0 && game.pellets_left == 0;
     // Keys pressed as a round ends would answer the screen after it; the screens get their own.
-    if (game.lives == 0 || game.pellets_left == 0 || keys_ == SoakKeys::kPlanAlone) {
+    if (keys_ != SoakKeys::kRandom || game.lives == 0 || game.pellets_left == 0) {
       return;
     }
     // Now and then a key the game ignores; at random also up to two turns in one tick, of which
     // the last counts, and now and then a pause.
     const std::pair<double, const char*> presses[] = {
         {4, "WASDxyzqQ 1!\r\t\x01"}, {20, "wasd"}, {10, "wasd"}, {0.2, "\x1B"}};
-    for (const auto& [percent, keys] : std::span(presses, keys_ == SoakKeys::kRandom ? 4 : 1)) {
+    for (const auto& [percent, keys] : presses) {
       if (chance(percent)) {
         press_one_of(host, keys);
       }
@@ -93,8 +94,7 @@ class SoakFrontend final : public ConsoleFrontend {
   void poll_input(ConsoleHost& host) override { script_.poll_input(host); }
 
   bool wait_for_input(ConsoleHost& host) override {
-    if (!stopping_ && keys_ != SoakKeys::kPlanAlone &&
-        ++waits_since_tick_ > kMostWaitsWithoutTick) {
+    if (!stopping_ && keys_ == SoakKeys::kRandom && ++waits_since_tick_ > kMostWaitsWithoutTick) {
       stop(host, "the game waited for keys without a tick");
     }
     if (stopping_ || keys_ != SoakKeys::kRandom) {
@@ -127,7 +127,7 @@ class SoakFrontend final : public ConsoleFrontend {
   void stop(ConsoleHost& host, const std::string& problem) {
     problem_ = problem;
     stopping_ = true;
-    host.push_keystroke(true, kEscape);
+    host.push_keystroke(true, '\x1B');
     host.end_input();
   }
 
@@ -135,11 +135,11 @@ class SoakFrontend final : public ConsoleFrontend {
   HeadlessFrontend script_;
   std::mt19937 random_;
   uint64_t budget_;
-  SoakTally& tally_;
+  uint64_t& ticks_;
   PlayChecker checker_;
   std::string problem_;
   bool stopping_ = false;
-  uint64_t waits_since_tick_ = 0;
+  uint64_t waits_since_tick_ = 0, ticks_after_stop_ = 0;
 };
 
 }  // namespace
@@ -199,7 +199,7 @@ std::string PlayChecker::check(const GameState& now) {
   return "";
 }
 
-std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan,
-                     uint64_t tick_budget, SoakTally& tally) {
-  return SoakFrontend(keys, seed, std::move(plan), tick_budget, tally).run();
+std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> script,
+                     uint64_t tick_budget, uint64_t& ticks) {
+  return SoakFrontend(keys, seed, std::move(script), tick_budget, ticks).run();
 }

@@ -1,6 +1,5 @@
-// Play on the headless console, checked at every pause: random play that answers the title,
-// result and pause screens and pauses now and then, or a script's keys, alone or with random keys
-// added that the game ignores in a round (other letters, keys without a character).
+// Play on the headless console, checked at every pause: random play that answers the screens,
+// pauses and presses keys that a round ignores, or a script's keys alone.
 #pragma once
 
 #include <cstdint>
@@ -21,14 +20,10 @@ class PlayChecker {
   GameState last_{};  // no lives: the first pause begins a new game
 };
 
-struct SoakTally {
-  uint64_t ticks = 0, games_over = 0, rounds_completed = 0, ticks_after_stop = 0;
-};
+enum class SoakKeys { kRandom, kScript };
 
-enum class SoakKeys { kRandom, kPlanAndIgnored, kPlanAlone };
-
-// One run of the game as a new process on a fresh 80 x 25 console, counted into the tally and
-// stopped by an Esc once the tally holds tick_budget ticks or at the first broken rule. Empty,
-// else the first rule broken, or a failing exit status.
-std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> plan,
-                     uint64_t tick_budget, SoakTally& tally);
+// One run of the game as a new process on a fresh 80 x 25 console, its ticks added to ticks,
+// stopped by an Esc once that reaches tick_budget or at the first broken rule. Empty, else that
+// rule or a bad end: a failing status, more than a tick after the Esc, or the console kept.
+std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> script,
+                     uint64_t tick_budget, uint64_t& ticks);

@@ -12,7 +12,6 @@ import time
 
 PR_SET_CHILD_SUBREAPER = 36
 TICKS = os.sysconf("SC_CLK_TCK")
-STATES = {"R": "running", "S": "sleeping", "D": "in disk wait", "T": "stopped", "t": "traced"}
 
 
 class TimedOut(Exception):
@@ -49,21 +48,14 @@ def alive(pid):
 
 
 def describe(pid):
-    """What the process is doing: alive or not, its state, where it waits, its share of a core."""
+    """What the process is doing: alive or not, its state and its share of a core."""
     stat = _stat(pid)
     if stat is None or stat[1] == "Z":
         return f"{pid}: exited"
     name, state, _, cpu, start = stat
     with open("/proc/uptime") as uptime:
         age = max(float(uptime.read().split()[0]) - start, 0.01)
-    try:
-        with open(f"/proc/{pid}/wchan") as wchan:
-            waiting = wchan.read().strip()
-    except OSError:
-        waiting = ""
-    return (f"{pid} ({name}): alive, {STATES.get(state, state)} in "
-            f"{waiting if waiting not in ('', '0') else 'no wait'}, "
-            f"{100 * cpu / age:.0f}% of a core over {age:.1f} s")
+    return f"{pid} ({name}): alive, state {state}, {100 * cpu / age:.0f}% of a core over {age:.1f} s"
 
 
 def descendants():

@@ -44,16 +44,15 @@ TEST(MazewickSimTest, WritesWaitsFramesTraceAndScreenUntilMaxPausesEndsTheRunWit
 }
 
 TEST(MazewickSimTest, BadCommandLinesScriptsAndFilesAreOneLineErrorsWithStatus2) {
-  const std::string script = write_file("script", "# start\n0 s\nx q\n");
+  const std::string script = write_file("script", "# start\n0 s\n5\n");
   const std::string screen = temp_path("screen");
-  // The arguments, and what the error names; a bad script line is named before the game starts.
-  const std::string cases[][2] = {{"--bogus", "--bogus"},
-                                  {"--max-pauses 0", "--max-pauses"},
-                                  {"--screen a --screen b", "--screen given twice"},
-                                  {"a b", "more than one script"},
+  // The arguments, and what the error names: a bad command line, a script that cannot be read, an
+  // output that cannot be written, and a bad script line, named before the game starts.
+  const std::string cases[][2] = {{"--bogus", "unknown option --bogus"},
                                   {"'" + temp_path("missing") + "'", "cannot read"},
                                   {"--trace '" + temp_path("no/folder") + "'", "cannot write"},
-                                  {"--screen '" + screen + "' '" + script + "'", script + ":3: "}};
+                                  {"--screen '" + screen + "' '" + script + "'",
+                                   script + ":3: no space after the pause count"}};
   for (const auto& c : cases) {
     const auto [status, error] = run_sim(c[0], "/dev/null");
     EXPECT_EQ(status, 2) << c[0];

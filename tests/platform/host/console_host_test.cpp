@@ -54,7 +54,6 @@ TEST_F(ConsoleHostTest, OutputModes) {
       {kWrap, "abcd\nef", "abcd||ef @2,2"},          // the last column wraps at once
       {kWrap, "abcdefghijklm", "efgh|ijkl|m @1,2"},  // a wrap on the bottom row scrolls
       {kNoWrap, "abcdef", "abcf @3,0"},              // the cursor stays in the last column
-      {kNoWrap, "abcd\nef", "abcd|ef @2,1"},         // a full row and a line feed: one row
       {ENABLE_WRAP_AT_EOL_OUTPUT, "a\n\r\b\a", "a◙♪◘|• @1,1"},  // unprocessed
   };
   for (const auto& [mode, bytes, expected] : cases) {
@@ -72,7 +71,6 @@ TEST_F(ConsoleHostTest, TheBufferIsNeverSmallerThanTheWindowAndKeepsWhatFits) {
   const SMALL_RECT windows[] = {{0, 0, 80, 24}, {70, 20, 79, 24}, {0, 0, 0, 0}};
   EXPECT_FALSE(SetConsoleWindowInfo(out(), TRUE, &windows[0]));
   EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {79, 25}));
-  EXPECT_FALSE(SetConsoleScreenBufferSize(out(), {80, 24}));
   ASSERT_TRUE(SetConsoleWindowInfo(out(), TRUE, &windows[1]));
   ASSERT_TRUE(SetConsoleCursorPosition(out(), {75, 22}));
   ASSERT_TRUE(SetConsoleScreenBufferSize(out(), {12, 6}));  // the cursor moves back inside
@@ -83,18 +81,6 @@ TEST_F(ConsoleHostTest, TheBufferIsNeverSmallerThanTheWindowAndKeepsWhatFits) {
   EXPECT_EQ(shown(), "ab @1,0");
   // New cells are blank in the default colours.
   EXPECT_EQ(std::tie(host().cell(1, 0).attr, host().cell(2, 0).attr), std::make_tuple(0x2E, 0x07));
-}
-
-TEST_F(ConsoleHostTest, MalformedScriptLinesAndStrayBackslashesAreFoundByTheirLineNumbers) {
-  // A script, its first malformed line and its first line with a backslash that starts no escape.
-  const std::tuple<const char*, int, int> cases[] = {
-      {"0 s\nx a\n", 2, 0}, {"# c\n\n5\n", 3, 0}, {"12a q\n", 1, 0}, {"0 a\n1 \\x4", 0, 2}};
-  for (const auto& [text, error_line, stray_line] : cases) {
-    const InputScript script = parse_input_script(text);
-    EXPECT_EQ(std::tuple(script.error_line, script.stray_backslash_line, script.error.empty()),
-              std::tuple(error_line, stray_line, error_line == 0))
-        << text;
-  }
 }
 
 TEST_F(ConsoleHostTest, LinesComeAtTheirPausesOrWhenAReadWaitsAndReadsTakeThemAsTheModeSays) {

@@ -34,8 +34,9 @@ TEST(GameLogTest, WritesLinesThatLoadBackAsTheSameKeysAndTellsOfAFullDiskAndAFau
                          [](const TerminalKey& key, const ScriptKey& loaded) {
                            return key.has_char == loaded.has_char && key.ch == loaded.ch;
                          }));
-  const std::string faulty = write_file("faulty", "2 \\x4g\n1 a\n");
-  EXPECT_EQ(load_recording(faulty, lines), faulty + ":1: a backslash that starts no escape");
+  // The first fault by its line number, comments and blank lines counted.
+  const std::string faulty = write_file("faulty", "# c\n\n2 \\x4g\n1 a\n");
+  EXPECT_EQ(load_recording(faulty, lines), faulty + ":3: a backslash that starts no escape");
 }
 
 }  // namespace
