@@ -14,6 +14,7 @@ constexpr WORD kDefaultAttribute = 0x07;
 constexpr WORD kDeletedLineAttribute = 0x0F;  // white on black
 constexpr int kCursorSizeBits = 0x7F;
 constexpr int kRasterFlag = 0x8000;
+constexpr UINT kGameCodePage = 437;  // every glyph the game writes is a byte of this code page
 
 HANDLE output_handle() {
   return GetStdHandle(STD_OUTPUT_HANDLE);
@@ -55,8 +56,7 @@ void set_mode(HANDLE console, DWORD mode) {
   }
 }
 
-// Reads the input mode and changes it for a read or a peek; the caller sets it back. Until then
-// the mode to set back is held where the control handler finds it.
+// Reads the input mode and changes it for a read or a peek; the caller sets it back.
 DWORD enter_input(HANDLE input, DWORD cleared_bits) {
   if (!con_layer.input_lock_ready) {
     InitializeCriticalSection(&con_layer.input_lock);
@@ -67,20 +67,53 @@ DWORD enter_input(HANDLE input, DWORD cleared_bits) {
   if (GetConsoleMode(input, &mode) == 0) {
     mode = 0;
   }
-  con_layer.held_input_mode = {true, mode};
   set_mode(input, mode & ~cleared_bits);
   return mode;
 }
 
 void leave_input(HANDLE input, DWORD mode) {
   set_mode(input, mode);
-  con_layer.held_input_mode.saved = false;
   LeaveCriticalSection(&con_layer.input_lock);
+}
+
+// A key-down event that gives a character. Ctrl+2 gives NUL, which is a character all the same.
+bool gives_character(const INPUT_RECORD& record) {
+  const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+  const bool control_held = (key.dwControlKeyState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+  return record.EventType == KEY_EVENT && key.bKeyDown != 0 &&
+         (key.uChar.AsciiChar != 0 || (key.wVirtualKeyCode == '2' && control_held));
+}
+
+// The next key press that gives a character, as a read of characters gives it: the events
+// before it are passed over, and an event held down for n presses gives n characters. The
+// console's own ReadConsoleA is not used because in raw mode it passes over every Esc.
+int take_key_press(HANDLE input) {
+  RepeatedKey& repeated = con_layer.repeated_key;
+  if (repeated.count != 0) {
+    --repeated.count;
+    return static_cast<signed char>(repeated.ch);
+  }
+  for (;;) {
+    INPUT_RECORD record = {};
+    DWORD read = 0;
+    if (ReadConsoleInputA(input, &record, 1, &read) == 0 || read != 1) {
+      return kInputEnded;
+    }
+    if (gives_character(record)) {
+      const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+      const char ch = key.uChar.AsciiChar;
+      repeated = {static_cast<WORD>(key.wRepeatCount > 1 ? key.wRepeatCount - 1 : 0), ch};
+      return static_cast<signed char>(ch);
+    }
+  }
 }
 
 // Looks at the pending input events without taking them: 1 when a key press is among them (with
 // need_char, only a key press that gives a character counts).
 int peek_for_key_press(bool need_char) {
+  if (con_layer.repeated_key.count != 0) {
+    return 1;
+  }
   const ConsoleFunctions& functions = con_layer.functions;
   const HANDLE input = input_handle();
   const DWORD mode = enter_input(input, ENABLE_PROCESSED_INPUT);
@@ -99,7 +132,7 @@ int peek_for_key_press(bool need_char) {
         for (DWORD i = 0; i < copied && i < pending; ++i) {
           const INPUT_RECORD& record = records[i];
           if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown != 0 &&
-              (!need_char || record.Event.KeyEvent.uChar.AsciiChar != 0)) {
+              (!need_char || gives_character(record))) {
             answer = 1;
             break;
           }
@@ -129,7 +162,11 @@ void take_console_back() {
 
 int con_resolve() {
   const HMODULE kernel = GetModuleHandleA("KERNEL32");
-  if (kernel == nullptr) {
+  // Input or output redirected to a file or a pipe: no console to play in.
+  DWORD input_mode = 0;
+  DWORD output_mode = 0;
+  if (kernel == nullptr || GetConsoleMode(input_handle(), &input_mode) == 0 ||
+      GetConsoleMode(output_handle(), &output_mode) == 0) {
     return -1;
   }
   ConsoleFunctions& functions = con_layer.functions;
@@ -149,10 +186,9 @@ int con_resolve() {
   functions.set_title = look_up<SetConsoleTitleAFn>(kernel, "SetConsoleTitleA");
   functions.set_font = look_up<SetCurrentConsoleFontExFn>(kernel, "SetCurrentConsoleFontEx");
   con_set_window(-1, -1, -1, -1);  // the first such call records the window for the way out
-  DWORD output_mode = 0;
-  if (GetConsoleMode(output_handle(), &output_mode) != 0) {
-    con_layer.saved_output_mode = {true, output_mode};
-  }
+  con_layer.saved_output_mode = {true, output_mode};
+  con_layer.saved_input_mode = {true, input_mode};
+  con_layer.saved_code_page = GetConsoleOutputCP();
   return 0;
 }
 
@@ -202,16 +238,11 @@ void con_delete_line() {
 int con_read_key() {
   const HANDLE input = input_handle();
   const DWORD mode = enter_input(input, ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT);
-  char character = 0;
-  DWORD read = 0;
   let_go_of_console();
-  const BOOL ok = ReadConsoleA(input, &character, 1, &read, nullptr);
+  const int key = take_key_press(input);
   take_console_back();
   leave_input(input, mode);
-  if (ok == 0 || read != 1) {
-    return kInputEnded;
-  }
-  return static_cast<signed char>(character);
+  return key;
 }
 
 int con_read_key_echo() {
@@ -355,11 +386,21 @@ void con_set_window(int left, int top, int right, int bottom) {
   SetConsoleActiveScreenBuffer(output);
 }
 
-void con_disable_wrap() {
-  const HANDLE output = output_handle();
-  DWORD mode = 0;
-  if (GetConsoleMode(output, &mode) != 0) {
-    set_mode(output, mode & ~static_cast<DWORD>(ENABLE_WRAP_AT_EOL_OUTPUT));
+void con_set_game_modes() {
+  const SavedMode& output_mode = con_layer.saved_output_mode;
+  if (output_mode.saved) {
+    set_mode(output_handle(),
+             output_mode.mode & ~static_cast<DWORD>(ENABLE_WRAP_AT_EOL_OUTPUT |
+                                                    ENABLE_VIRTUAL_TERMINAL_PROCESSING));
+  }
+  // Quick Edit changes only with the extended flags bit.
+  const SavedMode& input_mode = con_layer.saved_input_mode;
+  if (input_mode.saved) {
+    set_mode(input_handle(), (input_mode.mode | ENABLE_EXTENDED_FLAGS) &
+                                 ~static_cast<DWORD>(ENABLE_QUICK_EDIT_MODE));
+  }
+  if (con_layer.saved_code_page != 0) {
+    SetConsoleOutputCP(kGameCodePage);
   }
 }
 
@@ -368,9 +409,13 @@ void con_restore_modes() {
   if (output_mode.saved) {
     set_mode(output_handle(), output_mode.mode);
   }
-  const SavedMode& input_mode = con_layer.held_input_mode;
+  // The mode found at start-up, also while a read or a peek has it changed.
+  const SavedMode& input_mode = con_layer.saved_input_mode;
   if (input_mode.saved) {
     set_mode(input_handle(), input_mode.mode);
+  }
+  if (con_layer.saved_code_page != 0) {
+    SetConsoleOutputCP(con_layer.saved_code_page);
   }
 }
 

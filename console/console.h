@@ -10,15 +10,17 @@
 constexpr int kInputEnded = 0x100;
 
 // Looks up the console functions that are found by name. 0, or -1 when the console module is
-// not found. Also records the window and buffer size for con_set_window(-1, -1, -1, -1), and the
-// output mode for con_restore_modes.
+// not found or standard input or output is no console; then nothing is changed. Also records the
+// window and buffer size for con_set_window(-1, -1, -1, -1), and the input and output modes and
+// the output code page for con_restore_modes.
 int con_resolve();
 
 void con_clear();
 // Removes the cursor's row, moving every row below it up one, and puts the cursor at its start.
 void con_delete_line();
 
-// Waits for one key that gives a character and returns it as a signed 8-bit value, not echoed.
+// Waits for one key press that gives a character and returns it as a signed 8-bit value, not
+// echoed. Reads key events, so that Esc comes as every other key does.
 int con_read_key();
 // The same, then writes the character.
 int con_read_key_echo();
@@ -51,13 +53,17 @@ void con_set_bg(int colour);
 // Window and buffer from left, top, right, bottom (right and bottom exclusive). All four
 // negative restores what con_resolve recorded.
 void con_set_window(int left, int top, int right, int bottom);
-// Writing the last column of a row leaves the cursor there instead of moving it on to the next
-// row, so that a text row that fills the window and ends with a line feed takes one row. The
-// other output mode bits stay.
-void con_disable_wrap();
-// Sets back the output mode that con_resolve recorded and, while a read or a peek has the input
-// mode changed, the input mode it is to set back. Takes no lock: the console's control handler
-// calls it while a read may be waiting.
+// The console as the game needs it, each from what con_resolve recorded:
+// - writing the last column of a row leaves the cursor there instead of moving it on to the next
+//   row, so that a text row that fills the window and ends with a line feed takes one row;
+// - no virtual-terminal processing, so that the glyphs 0x01..0x1F show instead of acting as
+//   controls;
+// - no Quick Edit, whose selection a mouse click starts and which holds every write;
+// - output code page 437, that of the game's glyphs.
+// The other mode bits stay.
+void con_set_game_modes();
+// Sets back what con_resolve recorded: the modes and the output code page. Takes no lock: the
+// console's control handler calls it while a read may be waiting.
 void con_restore_modes();
 void con_set_title(const char* title);
 int con_sleep(unsigned milliseconds);

@@ -42,12 +42,20 @@ struct SavedMode {
   DWORD mode;
 };
 
+// The presses still to come from a key event held down: a read takes them one at a time.
+struct RepeatedKey {
+  WORD count;
+  char ch;
+};
+
 struct ConsoleLayerState {
   ConsoleFunctions functions;
   SavedWindow saved_window;
-  SavedMode saved_output_mode;  // as found at start-up
-  // The input mode that a read or a peek sets back, saved while it has the mode changed.
-  SavedMode held_input_mode;
+  // As found at start-up; a code page of 0 could not be read.
+  SavedMode saved_output_mode;
+  SavedMode saved_input_mode;
+  UINT saved_code_page;
+  RepeatedKey repeated_key;
   bool input_lock_ready;
   CRITICAL_SECTION input_lock;
   // Held by the game while it works the console; see con_hold.

@@ -62,8 +62,8 @@ int game_main(int /*argc*/, char** /*argv*/) {
   con_hold();
   con_set_window(0, 0, kWindowColumns, kWindowRows);
   // Some rows of the result screens fill the window and end with a line feed: without wrapping
-  // each takes one row.
-  con_disable_wrap();
+  // each takes one row. The other modes and the code page make every console show the glyphs.
+  con_set_game_modes();
   con_set_title(kGameTitle);
   SavedConsole& saved = saved_console;
   saved.cursor_shape = con_get_cursor_shape();

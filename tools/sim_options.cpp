@@ -28,6 +28,7 @@ bool parse_count(const std::string& text, uint64_t& count) {
 
 std::string parse_sim_options(const std::vector<std::string>& args, SimOptions& options) {
   bool max_pauses_given = false;
+  bool console_given = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     std::optional<std::string>* file = nullptr;
@@ -47,6 +48,19 @@ std::string parse_sim_options(const std::vector<std::string>& args, SimOptions& 
         return "--max-pauses needs a count of at least 1";
       }
       max_pauses_given = true;
+      ++i;
+      continue;
+    } else if (arg == "--console") {
+      if (console_given) {
+        return "--console given twice";
+      }
+      const ConsoleProfile* profile =
+          i + 1 == args.size() ? nullptr : find_console_profile(args[i + 1]);
+      if (profile == nullptr) {
+        return "--console takes one of " + console_profile_names();
+      }
+      options.console = profile;
+      console_given = true;
       ++i;
       continue;
     } else if (arg.size() > 1 && arg[0] == '-') {

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/console_host.h"
+
 constexpr const char* kSimUsage =
     "usage: mazewick-sim [--trace FILE] [--frames FILE] [--waits FILE] [--screen FILE] "
-    "[--max-pauses N] [SCRIPT]";
+    "[--max-pauses N] [--console PROFILE] [SCRIPT]";
 
 struct SimOptions {
   // Where each record goes; "-" is standard output.
@@ -18,6 +20,8 @@ struct SimOptions {
   std::optional<std::string> screen;
   // The run stops right after this pause; 0 lets it run to its end.
   uint64_t max_pauses = 0;
+  // The console the game runs in.
+  const ConsoleProfile* console = &model_console();
   // The input script; "-" is standard input, none means no input at all.
   std::optional<std::string> script;
 };

@@ -135,7 +135,7 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
 
   SimRecorder recorder(trace, frames, waits, screen, options.max_pauses);
   ConsoleHost& host = console_host();
-  host.reset();
+  host.reset(ConsoleHost::kDefaultWidth, ConsoleHost::kDefaultHeight, *options.console);
   HeadlessFrontend frontend(script.lines, &recorder);
   frontend.attach(host);
 

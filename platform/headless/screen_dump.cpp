@@ -66,9 +66,8 @@ std::string screen_dump_json(const ConsoleHost& host, uint64_t pauses) {
   std::string out = "{\"pause\":" + std::to_string(pauses) +
                     ",\"width\":" + std::to_string(host.width()) +
                     ",\"height\":" + std::to_string(host.height()) + ",\"rows\":";
-  append_rows(out, host, [](std::string& text, const ConsoleCell& cell) {
-    append_json_char(text, cp437_to_unicode(cell.ch));
-  });
+  append_rows(out, host,
+              [](std::string& text, const ConsoleCell& cell) { append_json_char(text, cell.ch); });
   out += ",\"fg\":";
   append_rows(out, host, [](std::string& text, const ConsoleCell& cell) {
     text += kHexDigits[cell.attr & 0xF];

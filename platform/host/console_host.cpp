@@ -2,11 +2,56 @@
 
 #include "platform/host/console_host_shared.h"
 
-ConsoleHost::ConsoleHost(int width, int height) {
-  reset(width, height);
+namespace {
+
+// The classic console starts a program with Insert, Quick Edit, auto-position and the extended
+// flags on besides processed, line and echo input, and mouse input.
+constexpr uint32_t kClassicInputMode = 0x1F7;
+constexpr uint32_t kClassicOutputMode = 0x3;   // processed, wrapping at the end of a row
+constexpr uint32_t kTerminalOutputMode = 0x7;  // and virtual-terminal processing
+
+constexpr ConsoleProfile kProfiles[] = {
+    {"model", 0x7, kClassicOutputMode, kCodePageUs, false},
+    {"conhost", kClassicInputMode, kClassicOutputMode, kCodePageUs, true},
+    // Windows Terminal and every other pseudo-console host.
+    {"terminal", kClassicInputMode, kTerminalOutputMode, kCodePageUs, true},
+    {"cp850", kClassicInputMode, kClassicOutputMode, kCodePageWesternEurope, true},
+    {"cp65001", kClassicInputMode, kClassicOutputMode, kCodePageUtf8, true},
+};
+
+}  // namespace
+
+const ConsoleProfile& model_console() {
+  return kProfiles[0];
 }
 
-void ConsoleHost::reset(int width, int height) {
+std::span<const ConsoleProfile> console_profiles() {
+  return kProfiles;
+}
+
+const ConsoleProfile* find_console_profile(const std::string& name) {
+  for (const ConsoleProfile& profile : kProfiles) {
+    if (name == profile.name) {
+      return &profile;
+    }
+  }
+  return nullptr;
+}
+
+std::string console_profile_names() {
+  std::string names;
+  for (const ConsoleProfile& profile : kProfiles) {
+    names += (names.empty() ? "" : ", ") + std::string(profile.name);
+  }
+  return names;
+}
+
+ConsoleHost::ConsoleHost(int width, int height, const ConsoleProfile& profile) {
+  reset(width, height, profile);
+}
+
+void ConsoleHost::reset(int width, int height, const ConsoleProfile& profile) {
+  profile_ = &profile;
   width_ = width;
   height_ = height;
   cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), kBlankCell);
@@ -23,8 +68,15 @@ void ConsoleHost::reset(int width, int height) {
   font_width_ = 8;
   font_height_ = 16;
   font_family_ = 0x30;
-  input_mode_ = 0x7;
-  output_mode_ = 0x3;
+  set_input_mode(profile.input_mode);
+  output_mode_ = profile.output_mode;
+  code_page_ = profile.code_page;
+  decoder_ = ByteDecoder(code_page_);
+  sequence_ = Sequence::kNone;
+  wrap_due_ = false;
+  shifted_ = false;
+  line_drawing_[0] = line_drawing_[1] = false;
+  saved_cursor_x_ = saved_cursor_y_ = 0;
   input_.clear();
   line_.clear();
   input_ended_ = false;
@@ -32,6 +84,7 @@ void ConsoleHost::reset(int width, int height) {
   ctrl_c_ignored_ = false;
   hidden_.clear();
   available_ = true;
+  input_redirected_ = output_redirected_ = false;
   frontend_ = nullptr;
   bump();
 }
@@ -41,6 +94,20 @@ void ConsoleHost::set_available(bool available) {
 }
 bool ConsoleHost::available() const {
   return available_;
+}
+const ConsoleProfile& ConsoleHost::profile() const {
+  return *profile_;
+}
+
+void ConsoleHost::redirect(bool input, bool output) {
+  input_redirected_ = input;
+  output_redirected_ = output;
+}
+bool ConsoleHost::input_redirected() const {
+  return input_redirected_;
+}
+bool ConsoleHost::output_redirected() const {
+  return output_redirected_;
 }
 
 void ConsoleHost::set_frontend(ConsoleFrontend* frontend) {
@@ -65,6 +132,10 @@ int ConsoleHost::height() const {
 }
 const ConsoleCell& ConsoleHost::cell(int x, int y) const {
   return cells_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+void ConsoleHost::set_cell(int x, int y, const ConsoleCell& cell) {
+  cell_at(x, y) = cell;
+  bump();
 }
 uint16_t ConsoleHost::attribute() const {
   return attribute_;
@@ -111,11 +182,19 @@ void ConsoleHost::set_font(int width, int height, unsigned family) {
   font_family_ = family;
   bump();
 }
-uint32_t ConsoleHost::input_mode() const {
-  return input_mode_;
-}
 uint32_t ConsoleHost::output_mode() const {
   return output_mode_;
+}
+unsigned ConsoleHost::code_page() const {
+  return code_page_;
+}
+bool ConsoleHost::set_code_page(unsigned code_page) {
+  if (!known_code_page(code_page)) {
+    return false;
+  }
+  code_page_ = code_page;
+  decoder_ = ByteDecoder(code_page);
+  return true;
 }
 
 uint64_t ConsoleHost::generation() const {

@@ -4,6 +4,7 @@
 
 #include "platform/host/console_host.h"
 #include "platform/host/console_host_shared.h"
+#include "platform/host/keyboard.h"
 
 namespace {
 
@@ -11,6 +12,14 @@ constexpr uint8_t kCtrlC = 0x03;
 constexpr uint32_t kProcessedInput = 0x1;
 constexpr uint32_t kLineInput = 0x2;
 constexpr uint32_t kEchoInput = 0x4;
+constexpr uint32_t kInsertMode = 0x20;
+constexpr uint32_t kQuickEditMode = 0x40;
+constexpr uint32_t kExtendedFlags = 0x80;
+constexpr uint32_t kAutoPosition = 0x100;
+constexpr uint32_t kVirtualTerminalInput = 0x200;
+constexpr uint32_t kExtendedBits = kInsertMode | kQuickEditMode | kExtendedFlags | kAutoPosition;
+constexpr uint8_t kLineFeed = 0x0A;
+constexpr uint16_t kEscapeKey = 0x1B;
 constexpr uint32_t kCtrlCEvent = 0;
 constexpr uint32_t kCtrlBreakEvent = 1;
 
@@ -32,8 +41,10 @@ void ConsoleHost::push_key(const ConsoleKey& key) {
 
 void ConsoleHost::push_keystroke(bool has_char, uint8_t ch) {
   const uint8_t character = has_char ? ch : 0;
-  push_key({true, has_char, character});
-  push_key({false, has_char, character});
+  const KeyboardKey key = keyboard_key(has_char, character);
+  for (const bool down : {true, false}) {
+    push_key({down, has_char, character, key.virtual_key, key.scan_code, key.control_keys});
+  }
 }
 
 const std::deque<ConsoleKey>& ConsoleHost::input_queue() const {
@@ -47,24 +58,67 @@ bool ConsoleHost::input_ended() const {
   return input_ended_;
 }
 
-void ConsoleHost::set_input_mode(uint32_t mode) {
-  input_mode_ = mode;
+bool ConsoleHost::wait_for_event() {
+  while (input_.empty()) {
+    if (input_ended_ || frontend_ == nullptr || !frontend_->wait_for_input(*this)) {
+      return false;
+    }
+  }
+  return true;
 }
 
-bool ConsoleHost::take_queued_char(uint8_t* ch) {
+void ConsoleHost::drop_events(size_t count) {
+  input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+// Without the extended flags bit the console keeps its Insert, Quick Edit and auto-position
+// settings, and reports none of them.
+void ConsoleHost::set_input_mode(uint32_t mode) {
+  input_mode_ = mode & ~kExtendedBits;
+  extended_flags_ = (mode & kExtendedFlags) != 0;
+  if (extended_flags_) {
+    insert_mode_ = (mode & kInsertMode) != 0;
+    quick_edit_ = (mode & kQuickEditMode) != 0;
+    auto_position_ = (mode & kAutoPosition) != 0;
+  }
+}
+
+uint32_t ConsoleHost::input_mode() const {
+  if (!extended_flags_) {
+    return input_mode_;
+  }
+  return input_mode_ | kExtendedFlags | (insert_mode_ ? kInsertMode : 0) |
+         (quick_edit_ ? kQuickEditMode : 0) | (auto_position_ ? kAutoPosition : 0);
+}
+
+bool ConsoleHost::quick_edit() const {
+  return quick_edit_;
+}
+
+bool ConsoleHost::take_queued_char(uint8_t* ch, bool raw) {
+  const bool passes_escape =
+      raw && profile_->raw_read_passes_escape && (input_mode_ & kVirtualTerminalInput) == 0;
   while (!input_.empty()) {
-    const ConsoleKey key = input_.front();
-    input_.pop_front();
-    if (key.down && key.has_char) {
+    ConsoleKey& key = input_.front();
+    const bool passed =
+        passes_escape && (key.virtual_key == kEscapeKey || (key.has_char && key.ch == kLineFeed));
+    if (key.down && key.has_char && !passed) {
       *ch = key.ch;
+      // A held key's event gives its presses one at a time.
+      if (key.repeat > 1) {
+        --key.repeat;
+      } else {
+        input_.pop_front();
+      }
       return true;
     }
+    input_.pop_front();
   }
   return false;
 }
 
-bool ConsoleHost::read_char(uint8_t* ch) {
-  while (!take_queued_char(ch)) {
+bool ConsoleHost::read_char(uint8_t* ch, bool raw) {
+  while (!take_queued_char(ch, raw)) {
     if (input_ended_ || frontend_ == nullptr || !frontend_->wait_for_input(*this)) {
       return false;
     }
@@ -76,7 +130,7 @@ bool ConsoleHost::read_line() {
   std::string line;
   for (;;) {
     uint8_t ch = 0;
-    if (!read_char(&ch)) {
+    if (!read_char(&ch, false)) {
       return false;
     }
     const bool erase = ch == kBackspace && (input_mode_ & kProcessedInput) != 0;
@@ -109,7 +163,7 @@ bool ConsoleHost::read_console(uint8_t* buffer, uint32_t to_read, uint32_t* read
   // What an earlier line read left is taken first, whatever the mode now.
   if (line_.empty()) {
     if ((input_mode_ & kLineInput) == 0) {
-      if (!read_char(buffer)) {
+      if (!read_char(buffer, true)) {
         return false;
       }
       *read = 1;

@@ -6,9 +6,11 @@
 
 namespace {
 
-// Distinct addresses stand for the console's standard handles.
+// Distinct addresses stand for the console's standard handles, and for a file that a standard
+// handle is redirected to.
 char input_handle_object;
 char output_handle_object;
+char redirected_file_object;
 
 HANDLE input_handle() {
   return &input_handle_object;
@@ -41,10 +43,10 @@ HANDLE WINAPI GetStdHandle(DWORD std_handle) {
     return INVALID_HANDLE_VALUE;
   }
   if (std_handle == STD_INPUT_HANDLE) {
-    return input_handle();
+    return console_host().input_redirected() ? &redirected_file_object : input_handle();
   }
   if (std_handle == STD_OUTPUT_HANDLE) {
-    return output_handle();
+    return console_host().output_redirected() ? &redirected_file_object : output_handle();
   }
   return INVALID_HANDLE_VALUE;
 }
@@ -87,6 +89,62 @@ BOOL WINAPI ReadConsoleA(HANDLE console, LPVOID buffer, DWORD to_read, LPDWORD r
     *read = taken;
   }
   return ok ? TRUE : FALSE;
+}
+
+namespace {
+
+// The key events of the queue's front as input records.
+DWORD copy_events(const ConsoleHost& host, PINPUT_RECORD buffer, DWORD length) {
+  DWORD copied = 0;
+  for (const ConsoleKey& key : host.input_queue()) {
+    if (copied == length) {
+      break;
+    }
+    INPUT_RECORD& record = buffer[copied++];
+    record = INPUT_RECORD{};
+    record.EventType = KEY_EVENT;
+    KEY_EVENT_RECORD& event = record.Event.KeyEvent;
+    event.bKeyDown = key.down ? TRUE : FALSE;
+    event.wRepeatCount = key.repeat;
+    event.wVirtualKeyCode = key.virtual_key;
+    event.wVirtualScanCode = key.scan_code;
+    event.uChar.UnicodeChar = 0;
+    event.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
+    event.dwControlKeyState = key.control_keys;
+  }
+  return copied;
+}
+
+}  // namespace
+
+BOOL WINAPI ReadConsoleInputA(HANDLE console, PINPUT_RECORD buffer, DWORD length, LPDWORD read) {
+  ConsoleHost* host = input_console(console);
+  if (read != nullptr) {
+    *read = 0;
+  }
+  if (host == nullptr || read == nullptr || buffer == nullptr) {
+    return FALSE;
+  }
+  if (length == 0) {
+    return TRUE;
+  }
+  // A read that waits asks the front end only when nothing is queued, as ReadConsoleA does.
+  if (!host->wait_for_event()) {
+    return FALSE;
+  }
+  *read = copy_events(*host, buffer, length);
+  host->drop_events(*read);
+  return TRUE;
+}
+
+UINT WINAPI GetConsoleOutputCP() {
+  const ConsoleHost& host = console_host();
+  return host.available() ? host.code_page() : 0;
+}
+
+BOOL WINAPI SetConsoleOutputCP(UINT code_page) {
+  ConsoleHost& host = console_host();
+  return host.available() && host.set_code_page(code_page) ? TRUE : FALSE;
 }
 
 BOOL WINAPI WriteConsoleA(HANDLE console, const VOID* buffer, DWORD to_write, LPDWORD written,
@@ -247,20 +305,7 @@ BOOL WINAPI PeekConsoleInputA(HANDLE console, PINPUT_RECORD buffer, DWORD length
     return FALSE;
   }
   host->poll_input();
-  DWORD copied = 0;
-  for (const ConsoleKey& key : host->input_queue()) {
-    if (copied == length) {
-      break;
-    }
-    INPUT_RECORD& record = buffer[copied++];
-    record = INPUT_RECORD{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = key.down ? TRUE : FALSE;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    record.Event.KeyEvent.uChar.UnicodeChar = 0;
-    record.Event.KeyEvent.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
-  }
-  *read = copied;
+  *read = copy_events(*host, buffer, length);
   return TRUE;
 }
 

@@ -95,7 +95,9 @@ void TerminalFrontend::draw_cell(const ConsoleCell& cell, int screen_row, int sc
   if (style.reverse) {
     attributes |= A_REVERSE;
   }
-  const wchar_t text[2] = {glyphs_[cell.ch], L'\0'};
+  // The terminal program's console holds the glyphs of code page 437 alone.
+  const auto glyph = glyphs_.find(cell.ch);
+  const wchar_t text[2] = {glyph != glyphs_.end() ? glyph->second : L'?', L'\0'};
   cchar_t shown;
   setcchar(&shown, text, attributes, colour_pair(style.foreground, style.background), nullptr);
   mvwadd_wch(stdscr, screen_row, screen_column, &shown);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/headless/input_script.h"
@@ -99,8 +100,8 @@ class TerminalFrontend final : public ConsoleFrontend {
   termios shell_modes_{};
   screen* screen_ = nullptr;
   ConsoleHost* host_ = nullptr;
-  // What each code-page-437 byte shows as in this locale.
-  wchar_t glyphs_[256] = {};
+  // What the glyph of each code-page-437 byte shows as in this locale.
+  std::unordered_map<char32_t, wchar_t> glyphs_;
   bool utf8_ = false;
   bool xterm_controls_ = false;
   ColourDepth depth_ = ColourDepth::kMonochrome;

@@ -129,12 +129,13 @@ bool TerminalFrontend::open(ConsoleHost& host, std::string& reason) {
   depth_ = colour_depth_for(colours, no_color);
   std::fill(std::begin(colour_pairs_), std::end(colour_pairs_), 0);
   next_colour_pair_ = 1;
+  glyphs_.clear();
   for (int byte = 0; byte < 256; ++byte) {
     const auto code = static_cast<uint8_t>(byte);
-    const auto glyph = static_cast<wchar_t>(cp437_to_unicode(code));
-    glyphs_[byte] = utf8_ && wcwidth(glyph) == 1
-                        ? glyph
-                        : static_cast<wchar_t>(static_cast<unsigned char>(ascii_stand_in(code)));
+    const char32_t glyph = cp437_to_unicode(code);
+    glyphs_[glyph] = utf8_ && wcwidth(static_cast<wchar_t>(glyph)) == 1
+                         ? static_cast<wchar_t>(glyph)
+                         : static_cast<wchar_t>(static_cast<unsigned char>(ascii_stand_in(code)));
   }
 
   xterm_controls_ = speaks_xterm_controls(term);

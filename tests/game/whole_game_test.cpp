@@ -38,7 +38,7 @@ void expect_screen(const ScreenSnapshot& shot, Rows rows, const std::vector<Area
   for (const Area& a : areas) {
     for (int y = a.top; y <= a.bottom; ++y) {
       for (int x = a.left, key = 0; x <= a.right; ++x) {
-        const uint8_t ch = shot.cell(x, y).ch;
+        const char32_t ch = shot.cell(x, y).ch;
         const bool in_key = key || ch == '[';
         key = in_key && ch != ']';
         const int colour = a.colour == kPromptColours ? (in_key ? kMagenta : kYellow) : a.colour;
@@ -54,7 +54,8 @@ auto console_state(const ConsoleHost& host = console_host()) {
   return std::make_tuple(host.width(), host.height(), host.window_left(), host.window_top(),
                          host.window_right(), host.window_bottom(), host.cursor_size(),
                          host.cursor_visible(), host.font_width(), host.font_height(),
-                         host.font_family(), host.attribute(), host.output_mode());
+                         host.font_family(), host.attribute(), host.input_mode(), host.quick_edit(),
+                         host.output_mode(), host.code_page());
 }
 
 // The console as the game's control handler left it: this handler, registered first, runs after.
@@ -135,22 +136,25 @@ TEST_F(WholeGameTest, GamesWithoutKeysShowTheTitleTheGameOverAndThePauseThatChan
   EXPECT_EQ(waits()[0].row(32) + "|" + waits()[1].row(15), pause_line + "|" + kReturnPrompt);
 }
 
-// The game runs in 55 x 33 without wrapping, in a font widened when narrow, and puts the console
-// back on every way out; without a console it ends at once with status 1 and leaves it alone.
+// The game runs in 55 x 33 without wrapping, in a font widened when narrow, with code page 437,
+// no virtual-terminal processing and no Quick Edit, and puts the console back on every way out,
+// on every console; without a console, or with input or output redirected, it ends at once with
+// status 1 and leaves it alone.
 TEST_F(WholeGameTest, EveryWayOutPutsTheConsoleBack) {
-  // Script, event pause and event, the console's size and font, and the font the game uses.
-  const std::tuple<const char*, uint64_t, DWORD, int, int, int, int, unsigned, int, int> runs[] = {
-      {"1 Q\n", 0, 0, 80, 25, 11, 16, 0x30, 12, 16},
-      {"", 0, 0, 120, 40, 11, 16, TMPF_TRUETYPE, 11, 18},
-      {"1 \\x03\n", 0, 0, 80, 25, 8, 12, TMPF_VECTOR, 11, 18},
-      {"1 s\n5 \\x03\n", 0, 0, 80, 25, 12, 16, 0x30, 12, 16},
-      {"1 s\n", 5, CTRL_BREAK_EVENT, 80, 25, 12, 20, TMPF_TRUETYPE, 12, 20},
-      {"1 s\n", 5, CTRL_CLOSE_EVENT, 80, 25, 8, 16, 0x30, 12, 16}};
-  for (const auto& [script, event_pause, raised, width, height, font_width, font_height, family,
-                    game_font_width, game_font_height] : runs) {
-    SCOPED_TRACE(script);
+  // Script, event pause and event, the console, its size and font, and the font the game uses.
+  const std::tuple<const char*, uint64_t, DWORD, const char*, int, int, int, int, unsigned, int,
+                   int>
+      runs[] = {{"1 Q\n", 0, 0, "model", 80, 25, 11, 16, 0x30, 12, 16},
+                {"", 0, 0, "conhost", 120, 40, 11, 16, TMPF_TRUETYPE, 11, 18},
+                {"1 \\x03\n", 0, 0, "terminal", 80, 25, 8, 12, TMPF_VECTOR, 11, 18},
+                {"1 s\n5 \\x03\n", 0, 0, "cp850", 80, 25, 12, 16, 0x30, 12, 16},
+                {"1 s\n", 5, CTRL_BREAK_EVENT, "cp65001", 80, 25, 12, 20, TMPF_TRUETYPE, 12, 20},
+                {"1 s\n", 5, CTRL_CLOSE_EVENT, "terminal", 80, 25, 8, 16, 0x30, 12, 16}};
+  for (const auto& [script, event_pause, raised, console, width, height, font_width, font_height,
+                    family, game_font_width, game_font_height] : runs) {
+    SCOPED_TRACE(std::string(console) + ": " + script);
     SetUp();
-    host().reset(width, height);
+    host().reset(width, height, *find_console_profile(console));
     host().set_font(font_width, font_height, family);
     const auto found = console_state();
     g_console_at_event = {};
@@ -160,22 +164,26 @@ TEST_F(WholeGameTest, EveryWayOutPutsTheConsoleBack) {
     ASSERT_FALSE(waits().empty());
     const ScreenSnapshot& t = waits()[0];  // the title
     EXPECT_EQ(std::make_tuple(t.width(), t.height(), t.window_left(), t.window_top(),
-                              t.window_right(), t.window_bottom(), t.output_mode(), t.font_width(),
-                              t.font_height(), t.title()),
+                              t.window_right(), t.window_bottom(), t.output_mode(), t.quick_edit(),
+                              t.code_page(), t.font_width(), t.font_height(), t.title()),
               std::make_tuple(kWindowColumns, kWindowRows, 0, 0, kWindowColumns - 1,
-                              kWindowRows - 1, uint32_t{ENABLE_PROCESSED_OUTPUT}, game_font_width,
-                              game_font_height, std::string("Mazewick 1.0")));
+                              kWindowRows - 1, uint32_t{ENABLE_PROCESSED_OUTPUT}, false, 437u,
+                              game_font_width, game_font_height, std::string("Mazewick 1.0")));
     EXPECT_EQ(console_state(), found);
     const bool event_raised = event_pause != 0 || std::strstr(script, "x03") != nullptr;
     EXPECT_EQ(event_raised ? g_console_at_event : found, found) << "at the event";
     EXPECT_FALSE(process_went_on);
   }
-  SetUp();
-  host().set_available(false);
-  const auto found = console_state();
-  EXPECT_EQ(play("1 q\n"), 1);
-  EXPECT_EQ(console_state(), found);
-  EXPECT_EQ(host().title(), "");
+  for (const auto& [available, input, output] :
+       {std::tuple{false, false, false}, {true, true, false}, {true, false, true}}) {
+    SetUp();
+    host().set_available(available);
+    host().redirect(input, output);
+    const auto found = console_state();
+    EXPECT_EQ(play("1 q\n"), 1);
+    EXPECT_EQ(console_state(), found);
+    EXPECT_EQ(host().title(), "");
+  }
 }
 
 // A planned game into the second maze: power pellets, chasers and bonus items eaten.

@@ -43,19 +43,28 @@ constexpr uint8_t kLongestHold = 60;
 class SoakFrontend final : public ConsoleFrontend {
  public:
   SoakFrontend(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> script, uint64_t budget,
-               uint64_t& ticks)
-      : keys_(keys), script_(std::move(script)), random_(seed), budget_(budget), ticks_(ticks) {}
+               uint64_t& ticks, const ConsoleProfile& console)
+      : keys_(keys),
+        script_(std::move(script)),
+        random_(seed),
+        budget_(budget),
+        ticks_(ticks),
+        console_(console) {}
 
   std::string run() {
     ConsoleHost& host = console_host();
-    host.reset();
+    host.reset(ConsoleHost::kDefaultWidth, ConsoleHost::kDefaultHeight, console_);
     reset_program_state();
     script_.attach(host);
     host.set_frontend(this);
     const int status = game_main(0, nullptr);
     host.set_frontend(nullptr);
     // The Esc is read by the next tick at the latest, and the pause after it ends the run.
-    const bool given_back = host.width() == 80 && host.height() == 25 && host.cursor_visible();
+    const bool given_back = host.width() == ConsoleHost::kDefaultWidth &&
+                            host.height() == ConsoleHost::kDefaultHeight && host.cursor_visible() &&
+                            host.input_mode() == console_.input_mode &&
+                            host.output_mode() == console_.output_mode &&
+                            host.code_page() == console_.code_page;
     return !problem_.empty() || (status == 0 && ticks_after_stop_ <= 1 && given_back)
                ? problem_
                : "the game ended with status " + std::to_string(status) + ", " +
@@ -136,6 +145,7 @@ class SoakFrontend final : public ConsoleFrontend {
   std::mt19937 random_;
   uint64_t budget_;
   uint64_t& ticks_;
+  const ConsoleProfile& console_;
   PlayChecker checker_;
   std::string problem_;
   bool stopping_ = false;
@@ -200,6 +210,6 @@ std::string PlayChecker::check(const GameState& now) {
 }
 
 std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> script,
-                     uint64_t tick_budget, uint64_t& ticks) {
-  return SoakFrontend(keys, seed, std::move(script), tick_budget, ticks).run();
+                     uint64_t tick_budget, uint64_t& ticks, const ConsoleProfile& console) {
+  return SoakFrontend(keys, seed, std::move(script), tick_budget, ticks, console).run();
 }

@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "platform/headless/input_script.h"
+#include "platform/host/console_host.h"
 
 // Checks that each pause follows sanely from the one before, by the rules that check() lists.
 class PlayChecker {
@@ -26,4 +27,5 @@ enum class SoakKeys { kRandom, kScript };
 // stopped by an Esc once that reaches tick_budget or at the first broken rule. Empty, else that
 // rule or a bad end: a failing status, more than a tick after the Esc, or the console kept.
 std::string soak_run(SoakKeys keys, uint32_t seed, std::vector<ScriptLine> script,
-                     uint64_t tick_budget, uint64_t& ticks);
+                     uint64_t tick_budget, uint64_t& ticks,
+                     const ConsoleProfile& console = model_console());

@@ -8,7 +8,7 @@
 std::string ScreenSnapshot::row(int y) const {
   std::string text;
   for (int x = 0; x < width(); ++x) {
-    append_utf8(text, cp437_to_unicode(cell(x, y).ch));
+    append_utf8(text, cell(x, y).ch);
   }
   return text.substr(0, text.find_last_not_of(' ') + 1);
 }
@@ -38,5 +38,5 @@ void HeadlessSession::start_game_window(const std::string& script) {
   start(script);
   ASSERT_EQ(con_resolve(), 0);
   con_set_window(0, 0, kWindowColumns, kWindowRows);
-  con_disable_wrap();
+  con_set_game_modes();
 }

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 #include "game/game_window.h"
@@ -48,11 +49,13 @@ TEST(MazewickSimTest, BadCommandLinesScriptsAndFilesAreOneLineErrorsWithStatus2)
   const std::string screen = temp_path("screen");
   // The arguments, and what the error names: a bad command line, a script that cannot be read, an
   // output that cannot be written, and a bad script line, named before the game starts.
-  const std::string cases[][2] = {{"--bogus", "unknown option --bogus"},
-                                  {"'" + temp_path("missing") + "'", "cannot read"},
-                                  {"--trace '" + temp_path("no/folder") + "'", "cannot write"},
-                                  {"--screen '" + screen + "' '" + script + "'",
-                                   script + ":3: no space after the pause count"}};
+  const std::string cases[][2] = {
+      {"--bogus", "unknown option --bogus"},
+      {"'" + temp_path("missing") + "'", "cannot read"},
+      {"--trace '" + temp_path("no/folder") + "'", "cannot write"},
+      {"--console dos", "--console takes one of model, conhost, terminal, cp850, cp65001"},
+      {"--screen '" + screen + "' '" + script + "'",
+       script + ":3: no space after the pause count"}};
   for (const auto& c : cases) {
     const auto [status, error] = run_sim(c[0], "/dev/null");
     EXPECT_EQ(status, 2) << c[0];
@@ -61,6 +64,30 @@ TEST(MazewickSimTest, BadCommandLinesScriptsAndFilesAreOneLineErrorsWithStatus2)
         << error;
   }
   EXPECT_TRUE(read_lines(screen).empty());
+}
+
+// Every console plays the same game as the model, pause by pause, on the scripts of the tests:
+// a planned game, the fuzzers' seeds and a game paused twice.
+TEST(MazewickSimTest, EveryConsolePlaysTheSameGame) {
+  std::vector<std::string> scripts = {std::string(MAZEWICK_TESTS) + "/soak/short_game.script",
+                                      write_file("pauses", "0 s\n5 d\n8 \\e\n99999 \\e\n12 \\e\n")};
+  for (const auto& seed :
+       std::filesystem::directory_iterator(std::string(MAZEWICK_TESTS) + "/fuzz/corpus/headless")) {
+    scripts.push_back(seed.path());
+  }
+  const auto outputs = [](const std::string& console, const std::string& script) {
+    const std::string out = temp_path(console);
+    const auto [status, error] = run_sim(
+        "--console " + console + " --trace - --frames - --waits - --screen - '" + script + "'",
+        "/dev/null", out);
+    return std::to_string(status) + error + read_file(out);
+  };
+  for (const std::string& script : scripts) {
+    const std::string model = outputs("model", script);
+    for (const char* console : {"conhost", "terminal", "cp850", "cp65001"}) {
+      EXPECT_TRUE(outputs(console, script) == model) << console << " on " << script;
+    }
+  }
 }
 
 }  // namespace

@@ -37,14 +37,24 @@ typedef INT_PTR(WINAPI* FARPROC)();
 #define STD_INPUT_HANDLE (static_cast<DWORD>(-10))
 #define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
 
-// Console input modes.
+// Console input modes. Insert, Quick Edit and auto-position change only when the extended flags
+// bit comes with them.
 #define ENABLE_PROCESSED_INPUT 0x0001
 #define ENABLE_LINE_INPUT 0x0002
 #define ENABLE_ECHO_INPUT 0x0004
+#define ENABLE_WINDOW_INPUT 0x0008
+#define ENABLE_MOUSE_INPUT 0x0010
+#define ENABLE_INSERT_MODE 0x0020
+#define ENABLE_QUICK_EDIT_MODE 0x0040
+#define ENABLE_EXTENDED_FLAGS 0x0080
+#define ENABLE_AUTO_POSITION 0x0100
+#define ENABLE_VIRTUAL_TERMINAL_INPUT 0x0200
 
 // Console output modes.
 #define ENABLE_PROCESSED_OUTPUT 0x0001
 #define ENABLE_WRAP_AT_EOL_OUTPUT 0x0002
+#define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
+#define DISABLE_NEWLINE_AUTO_RETURN 0x0008
 
 // Console control events.
 #define CTRL_C_EVENT 0
@@ -56,6 +66,34 @@ typedef INT_PTR(WINAPI* FARPROC)();
 #define MOUSE_EVENT 0x0002
 #define WINDOW_BUFFER_SIZE_EVENT 0x0004
 #define FOCUS_EVENT 0x0010
+
+// Key event control key states.
+#define RIGHT_ALT_PRESSED 0x0001
+#define LEFT_ALT_PRESSED 0x0002
+#define RIGHT_CTRL_PRESSED 0x0004
+#define LEFT_CTRL_PRESSED 0x0008
+#define SHIFT_PRESSED 0x0010
+#define ENHANCED_KEY 0x0100
+
+// Virtual-key codes of the keys that have no letter or digit of their own.
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+#define VK_RIGHT 0x27
+#define VK_OEM_1 0xBA
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
+#define VK_OEM_2 0xBF
+#define VK_OEM_3 0xC0
+#define VK_OEM_4 0xDB
+#define VK_OEM_5 0xDC
+#define VK_OEM_6 0xDD
+#define VK_OEM_7 0xDE
+#define VK_PACKET 0xE7
 
 // Font family bits of a console font.
 #define TMPF_FIXED_PITCH 0x01
@@ -157,6 +195,9 @@ void WINAPI Sleep(DWORD milliseconds);
 BOOL WINAPI GetConsoleMode(HANDLE console, LPDWORD mode);
 BOOL WINAPI ReadConsoleA(HANDLE console, LPVOID buffer, DWORD to_read, LPDWORD read,
                          LPVOID input_control);
+BOOL WINAPI ReadConsoleInputA(HANDLE console, PINPUT_RECORD buffer, DWORD length, LPDWORD read);
+UINT WINAPI GetConsoleOutputCP();
+BOOL WINAPI SetConsoleOutputCP(UINT code_page);
 BOOL WINAPI WriteConsoleA(HANDLE console, const VOID* buffer, DWORD to_write, LPDWORD written,
                           LPVOID reserved);
 BOOL WINAPI SetConsoleTextAttribute(HANDLE console, WORD attributes);

@@ -55,6 +55,10 @@ TEST_F(ConsoleHostTest, OutputModes) {
       {kWrap, "abcdefghijklm", "efgh|ijkl|m @1,2"},  // a wrap on the bottom row scrolls
       {kNoWrap, "abcdef", "abcf @3,0"},              // the cursor stays in the last column
       {ENABLE_WRAP_AT_EOL_OUTPUT, "a\n\r\b\a", "a◙♪◘|• @1,1"},  // unprocessed
+      // Virtual-terminal processing: the last column wraps at the next character, control
+      // bytes show nothing, sequences are read whole, ESC ) 0 and SO shift to line drawing.
+      {kWrap | ENABLE_VIRTUAL_TERMINAL_PROCESSING, "abcd", "abcd @3,0"},
+      {kWrap | ENABLE_VIRTUAL_TERMINAL_PROCESSING, "abcde\x03\x1B[2J\x1B)0\x0Eq", "abcd|e─ @2,1"},
   };
   for (const auto& [mode, bytes, expected] : cases) {
     host().reset(4, 3);
@@ -62,6 +66,74 @@ TEST_F(ConsoleHostTest, OutputModes) {
     write(bytes);
     EXPECT_EQ(shown(), expected) << "after " << bytes;
   }
+}
+
+// The same bytes on each console: the font's glyphs for control bytes in code page 437, nothing
+// for them under virtual-terminal processing or from UTF-8, other letters in code page 850, and
+// in UTF-8 a replacement for each byte that starts no sequence.
+TEST_F(ConsoleHostTest, EachConsoleShowsTheBytesByItsCodePageAndModes) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"model", "♥♦♣♠♫☼∙∞▌▐─│ab"}, {"conhost", "♥♦♣♠♫☼∙∞▌▐─│ab"}, {"terminal", "∙∞▌▐─│ab"},
+      {"cp850", "♥♦♣♠♫☼¨ý¦Ì─│ab"}, {"cp65001", "����ĳab"},
+  };
+  for (const auto& [console, expected] : cases) {
+    host().reset(20, 1, *find_console_profile(console));
+    write("\x03\x04\x05\x06\x0E\x0F\xF9\xEC\xDD\xDE");
+    write("\xC4");  // a sequence goes on into the next write
+    write(
+        "\xB3"
+        "ab");
+    EXPECT_EQ(screen().row(0), expected) << console;
+  }
+  EXPECT_FALSE(SetConsoleOutputCP(1252));
+  EXPECT_EQ(GetConsoleOutputCP(), 65001u);
+}
+
+// In the classic console a raw read passes over Esc and Ctrl+Enter's line feed, unless
+// virtual-terminal input is on; their key events come as a keyboard gives them.
+TEST_F(ConsoleHostTest, TheClassicConsolesRawReadPassesOverEscAndLineFeed) {
+  const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  const std::tuple<const char*, DWORD, const char*> reads[] = {
+      {"model", 0,
+       "\x1b"
+       "a\nb"},
+      {"conhost", 0, "ab"},
+      {"terminal", ENABLE_VIRTUAL_TERMINAL_INPUT,
+       "\x1b"
+       "a\nb"},
+  };
+  for (const auto& [console, extra_mode, expected] : reads) {
+    SetUp();
+    host().reset(80, 25, *find_console_profile(console));
+    ASSERT_TRUE(SetConsoleMode(in, ENABLE_PROCESSED_INPUT | extra_mode));
+    start("0 \\ea\\nb\n");
+    std::string got;
+    char ch = 0;
+    DWORD count = 0;
+    while (ReadConsoleA(in, &ch, 1, &count, nullptr)) {
+      got += ch;
+    }
+    EXPECT_EQ(got, expected) << console;
+  }
+  SetUp();
+  start("0 \\eW\\n\\k\n");
+  INPUT_RECORD records[8];
+  DWORD count = 0;
+  ASSERT_TRUE(ReadConsoleInputA(in, records, 8, &count));
+  ASSERT_EQ(count, 8u);
+  std::string keys;
+  for (const INPUT_RECORD& record : records) {
+    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    char text[48];
+    std::snprintf(text, sizeof text, " %c%02x/%02x/%02x/%03lx", key.bKeyDown ? 'v' : '^',
+                  key.wVirtualKeyCode, key.wVirtualScanCode,
+                  static_cast<unsigned char>(key.uChar.AsciiChar),
+                  static_cast<unsigned long>(key.dwControlKeyState));
+    keys += text;
+  }
+  EXPECT_EQ(keys,
+            " v1b/01/1b/000 ^1b/01/1b/000 v57/11/57/010 ^57/11/57/010"
+            " v0d/1c/0a/008 ^0d/1c/0a/008 v27/4d/00/100 ^27/4d/00/100");
 }
 
 // What con_set_window relies on: a buffer never smaller than its window, which stays inside it.
