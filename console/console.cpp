@@ -14,7 +14,8 @@ constexpr WORD kDefaultAttribute = 0x07;
 constexpr WORD kDeletedLineAttribute = 0x0F;  // white on black
 constexpr int kCursorSizeBits = 0x7F;
 constexpr int kRasterFlag = 0x8000;
-constexpr UINT kGameCodePage = 437;  // every glyph the game writes is a byte of this code page
+constexpr UINT kGameCodePage = 437;
+constexpr char kEscapeCharacter = 0x1B;  // every glyph the game writes is a byte of this code page
 
 HANDLE output_handle() {
   return GetStdHandle(STD_OUTPUT_HANDLE);
@@ -76,12 +77,18 @@ void leave_input(HANDLE input, DWORD mode) {
   LeaveCriticalSection(&con_layer.input_lock);
 }
 
-// A key-down event that gives a character. Ctrl+2 gives NUL, which is a character all the same.
+// A key-down event that gives a character. Ctrl+2 gives NUL, which is a character all the same,
+// and Esc gives its own even where the console leaves it out (wine's, on a terminal).
 bool gives_character(const INPUT_RECORD& record) {
   const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
   const bool control_held = (key.dwControlKeyState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
   return record.EventType == KEY_EVENT && key.bKeyDown != 0 &&
-         (key.uChar.AsciiChar != 0 || (key.wVirtualKeyCode == '2' && control_held));
+         (key.uChar.AsciiChar != 0 || key.wVirtualKeyCode == VK_ESCAPE ||
+          (key.wVirtualKeyCode == '2' && control_held));
+}
+
+char character_of(const KEY_EVENT_RECORD& key) {
+  return key.wVirtualKeyCode == VK_ESCAPE ? kEscapeCharacter : key.uChar.AsciiChar;
 }
 
 // The next key press that gives a character, as a read of characters gives it: the events
@@ -101,7 +108,7 @@ int take_key_press(HANDLE input) {
     }
     if (gives_character(record)) {
       const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-      const char ch = key.uChar.AsciiChar;
+      const char ch = character_of(key);
       repeated = {static_cast<WORD>(key.wRepeatCount > 1 ? key.wRepeatCount - 1 : 0), ch};
       return static_cast<signed char>(ch);
     }

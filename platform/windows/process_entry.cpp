@@ -1,14 +1,28 @@
 // Where the Windows process starts. No run-time library is linked, so this stands in for its
-// start-up code: it splits the command line, runs the game and ends the process.
+// start-up code: it splits the command line, runs the game and ends the process, saying why on
+// standard error when the game had no console to play in.
 #include <cstdint>
 
 #include "console/console.h"
 #include "game/game_main.h"
 #include "runtime/cmdline.h"
 
+namespace {
+
+constexpr unsigned long kStandardError = static_cast<unsigned long>(-12);
+constexpr int kNoConsoleStatus = 1;
+constexpr char kNoConsole[] =
+    "mazewick: no console to play in: start it in a console window, with neither input nor "
+    "output redirected\r\n";
+
+}  // namespace
+
 extern "C" {
 __declspec(dllimport) char* __stdcall GetCommandLineA();
 [[noreturn]] __declspec(dllimport) void __stdcall ExitProcess(unsigned exit_code);
+__declspec(dllimport) void* __stdcall GetStdHandle(unsigned long which);
+__declspec(dllimport) int __stdcall WriteFile(void* file, const void* bytes, unsigned long count,
+                                              unsigned long* written, void* overlapped);
 
 // Windows only promises a 4-byte aligned stack here, so the frame is aligned on entry.
 [[noreturn]] __attribute__((force_align_arg_pointer)) void process_entry() {
@@ -22,6 +36,11 @@ __declspec(dllimport) char* __stdcall GetCommandLineA();
   } else {
     cmdline_split(command_line, arg_count, block);
   }
-  ExitProcess(static_cast<unsigned>(game_main(static_cast<int>(arg_count), block)));
+  const int status = game_main(static_cast<int>(arg_count), block);
+  if (status == kNoConsoleStatus) {
+    unsigned long written = 0;
+    WriteFile(GetStdHandle(kStandardError), kNoConsole, sizeof(kNoConsole) - 1, &written, nullptr);
+  }
+  ExitProcess(static_cast<unsigned>(status));
 }
 }

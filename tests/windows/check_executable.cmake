@@ -7,10 +7,12 @@ cmake_minimum_required(VERSION 3.25)
 
 set(allowed_functions
   # Console functions, imported directly.
-  GetStdHandle GetModuleHandleA GetProcAddress GetConsoleMode ReadConsoleA WriteConsoleA
+  GetStdHandle GetModuleHandleA GetProcAddress GetConsoleMode ReadConsoleInputA WriteConsoleA
   SetConsoleTextAttribute ScrollConsoleScreenBufferA SetConsoleWindowInfo
   SetConsoleScreenBufferSize SetConsoleActiveScreenBuffer GetConsoleCursorInfo
-  SetConsoleCursorInfo SetConsoleCtrlHandler
+  SetConsoleCursorInfo SetConsoleCtrlHandler GetConsoleOutputCP SetConsoleOutputCP
+  # Why the game cannot start, on standard error.
+  WriteFile
   # Synchronisation, timing, process services and heap.
   InitializeCriticalSection EnterCriticalSection LeaveCriticalSection Sleep GetCommandLineA
   ExitProcess GetProcessHeap HeapAlloc HeapFree)
@@ -50,7 +52,7 @@ foreach(name IN LISTS names)
     message(FATAL_ERROR "imports ${name}, which the game must not use")
   endif()
 endforeach()
-foreach(name GetCommandLineA ExitProcess WriteConsoleA ReadConsoleA)
+foreach(name GetCommandLineA ExitProcess WriteConsoleA ReadConsoleInputA)
   if(NOT name IN_LIST names)
     message(FATAL_ERROR "does not import ${name}")
   endif()

@@ -32,6 +32,12 @@ SCRIPTS = {
 }
 # Any other case is a round, stopped by --max-pauses or cut off by Ctrl+C.
 PROBE_OPTIONS = {"max-pauses": ["--max-pauses", "5"], "ctrl-c": ["--ctrl-c-at", "5"]}
+# The consoles the probe starts the game in: the probe's options, and mazewick-sim's console
+# nearest it.
+CONSOLES = {"cp437": ([], []), "cp850": (["--code-page", "850"], ["--console", "cp850"]),
+            "cp850-vt": (["--code-page", "850", "--vt"], ["--console", "terminal"])}
+NO_CONSOLE = ("mazewick: no console to play in: start it in a console window, with neither input "
+              "nor output redirected")
 
 
 def wine_loader():
@@ -61,6 +67,17 @@ def run(work, exe):
     expect_equal(status, 0, "exit status")
 
 
+def no_console(work, exe):
+    """EXE with its input and output redirected exits with status 1 and says why."""
+    with open(os.path.join(work, "output"), "wb") as output:
+        run = subprocess.run([wine_loader(), exe], stdin=subprocess.DEVNULL, stdout=output,
+                             stderr=subprocess.PIPE, timeout=120)
+    subprocess.run([WINESERVER, "--wait"], timeout=60, check=False)
+    expect_equal(run.returncode, 1, "exit status")
+    # Wine may say things of its own there too.
+    expect((NO_CONSOLE + "\r\n").encode() in run.stderr, f"standard error: {run.stderr!r}")
+
+
 def in_pane(work, exe):
     """In a tmux pane: the title in its colours, S starts a round with its score line and maze
     walls, Esc and Q quit with status 0."""
@@ -72,8 +89,9 @@ def in_pane(work, exe):
            "the title's tagline is not in bright cyan")
     pane.keys("s")
     pane.wait_for_text("Score:", "1UP:", "╔═", "║", seconds=30)
-    # Wine's console holds a lone Esc as the start of a key sequence; a second Esc sends it.
-    pane.keys("Escape", "Escape")
+    # From a terminal, wine's console gives a lone Esc without its character: the game takes
+    # it by its virtual key.
+    pane.keys("Escape")
     pane.wait_for_text("PAUSED", seconds=30)
     pane.keys("q")
     pane.wait_for_text("exit status 0.", seconds=60)
@@ -95,11 +113,13 @@ def script_for(case, work):
     return path
 
 
-def state(work, case, size, compared=()):
-    """The case under the probe from a console of the size: the outputs compared (a JSON field
-    or row a line) and the exit status are mazewick-sim's, and a game that quit (or any, when
-    nothing is compared) leaves the console as it was but its title, which the shell puts back."""
+def state(work, case, size, kind="cp437", compared=()):
+    """The case under the probe from a console of the size and kind: the outputs compared (a
+    JSON field or row a line) and the exit status are mazewick-sim's, and a game that quit (or
+    any, when nothing is compared) leaves the console as it was but its title, which the shell
+    puts back."""
     script = script_for(case, work)
+    probe_console, sim_console = CONSOLES[kind]
 
     def status(command, side):
         options = [option for name in compared for option in (f"--{name}", f"{work}/{side}.{name}")]
@@ -107,9 +127,9 @@ def state(work, case, size, compared=()):
                               stdin=subprocess.DEVNULL, timeout=1500).returncode
 
     wine_status = status([os.environ["PROBE"], os.environ["MAZEWICK_EXE"], "--console", size,
-                          "--state", f"{work}/state.json"], "wine")
+                          *probe_console, "--state", f"{work}/state.json"], "wine")
     if compared:
-        sim_status = status([os.environ["MAZEWICK_SIM"]], "sim")
+        sim_status = status([os.environ["MAZEWICK_SIM"], *sim_console], "sim")
         for name in compared:
             with open(f"{work}/wine.{name}") as a, open(f"{work}/sim.{name}") as b:
                 wine, sim = a.read().splitlines(), b.read().splitlines()
@@ -128,8 +148,10 @@ def state(work, case, size, compared=()):
         expect_equal(console["after"], console["before"], "the console after the game")
 
 
-CHECKS = {"prefix": prefix, "run": run, "pane": in_pane, "state": state,
-          "same": lambda work, case: state(work, case, "80x25", ("frames", "waits", "screen"))}
+CHECKS = {"prefix": prefix, "run": run, "no-console": no_console, "pane": in_pane,
+          "state": state,
+          "same": lambda work, case, kind="cp437": state(work, case, "80x25", kind,
+                                                         ("frames", "waits", "screen"))}
 
 
 def main(check, *arguments):

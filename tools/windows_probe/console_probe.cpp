@@ -57,8 +57,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "console_probe: no console to run the game in\n");
     return kFaultStatus;
   }
-  // The game writes code-page-437 bytes; they are read back as such.
-  SetConsoleOutputCP(437);
+  // The console as the player has it; the game must hand it back so.
+  if (SetConsoleOutputCP(options.code_page) == 0 || GetConsoleOutputCP() != options.code_page) {
+    std::fprintf(stderr, "console_probe: the console refuses output code page %u\n",
+                 options.code_page);
+    return kFaultStatus;
+  }
+  if (options.virtual_terminal && !start_virtual_terminal(console)) {
+    std::fprintf(stderr, "console_probe: the console refuses virtual-terminal processing\n");
+    return kFaultStatus;
+  }
   if (options.console_columns != 0 &&
       !size_console(console, options.console_columns, options.console_rows)) {
     std::fprintf(stderr, "console_probe: the console cannot be sized to %dx%d\n",

@@ -4,7 +4,7 @@
 
 namespace {
 
-// A game that makes no Sleep or ReadConsoleA call for this long is stuck.
+// A game that makes no Sleep or ReadConsoleInputA call for this long is stuck.
 constexpr DWORD kHangMilliseconds = 30000;
 constexpr uint8_t kBreakpoint = 0xCC;
 constexpr DWORD kTrapFlag = 0x100;
@@ -175,8 +175,8 @@ int Debuggee::on_exception(const DEBUG_EVENT& event, DWORD& answer) {
   if (record.ExceptionCode == EXCEPTION_BREAKPOINT && !armed_) {
     // The loader's breakpoint: the imports are bound and the game has not yet begun.
     armed_ = true;
-    if (!arm(sleep_, "Sleep") || !arm(read_, "ReadConsoleA")) {
-      return fault("could not be stopped at Sleep and ReadConsoleA");
+    if (!arm(sleep_, "Sleep") || !arm(read_, "ReadConsoleInputA")) {
+      return fault("could not be stopped at Sleep and ReadConsoleInputA");
     }
     feed_.deliver_due(0);
     return -1;
@@ -220,7 +220,7 @@ int Debuggee::on_call(DWORD thread_id, Breakpoint& breakpoint) {
   } else if (&breakpoint == &sleep_) {
     status = on_sleep();
     return_at_once(context, 0);
-  } else if (char_key_queued(console_) || (!input_ended_ && on_read_without_key())) {
+  } else if (input_queued(console_) || (!input_ended_ && on_read_without_key())) {
     let_through(breakpoint, context);
   } else {
     // The input has ended: the read fails, with nothing read.

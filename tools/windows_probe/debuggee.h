@@ -1,9 +1,10 @@
 // The game as the probe's debuggee. Every call it makes to Sleep stops at a breakpoint: the
 // probe counts the pause, writes the frame, delivers the script lines now due into the console's
-// input and returns from Sleep at once, so a tick costs no real time. Every call to ReadConsoleA
-// stops too: when no key press with a character is queued, the probe writes the wait, delivers
-// script lines until one is queued, and when the script has run out makes that read fail, so
-// that the game takes its quit path as it does at the end of input on the headless host.
+// input and returns from Sleep at once, so a tick costs no real time. Every call to
+// ReadConsoleInputA stops too: when no input event is queued, the probe writes the wait, delivers
+// script lines until a key press with a character is queued, and when the script has run out
+// makes that read fail, so that the game takes its quit path as it does at the end of input on
+// the headless host.
 #pragma once
 
 #include <windows.h>
@@ -51,10 +52,10 @@ class Debuggee {
   bool arm(Breakpoint& breakpoint, const char* function);
   // -1 to go on, else the probe's exit status.
   int on_exception(const DEBUG_EVENT& event, DWORD& answer);
-  // A stop at Sleep or ReadConsoleA. -1 to go on, else the probe's exit status.
+  // A stop at Sleep or ReadConsoleInputA. -1 to go on, else the probe's exit status.
   int on_call(DWORD thread_id, Breakpoint& breakpoint);
   int on_sleep();
-  // A blocking read with no key to take: the wait is written and the script goes on.
+  // A blocking read with no event to take: the wait is written and the script goes on.
   bool on_read_without_key();
   // The call runs for real: its first instruction is put back and stepped over.
   void let_through(Breakpoint& breakpoint, CONTEXT& context);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/headless/screen_dump.h"
+#include "platform/host/cp437.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ Console open_console() {
 }
 
 // The cells are copied into a console host, so that they are dumped by the same code as the
-// headless host's.
+// headless host's. They are read as Unicode, so that the screen reads the same whatever the
+// console's code page; a control character shows as its code-page-437 glyph.
 std::string dump_screen(const Console& console, uint64_t pauses) {
   CONSOLE_SCREEN_BUFFER_INFO info = {};
   GetConsoleScreenBufferInfo(console.output, &info);
@@ -45,14 +47,17 @@ std::string dump_screen(const Console& console, uint64_t pauses) {
   const int height = info.dwSize.Y;
   std::vector<CHAR_INFO> cells(static_cast<size_t>(width) * static_cast<size_t>(height));
   SMALL_RECT region = {0, 0, static_cast<SHORT>(width - 1), static_cast<SHORT>(height - 1)};
-  ReadConsoleOutputA(console.output, cells.data(), info.dwSize, COORD{0, 0}, &region);
+  ReadConsoleOutputW(console.output, cells.data(), info.dwSize, COORD{0, 0}, &region);
   ConsoleHost host(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const CHAR_INFO& cell =
           cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-      host.fill_characters(static_cast<uint8_t>(cell.Char.AsciiChar), 1, x, y, nullptr);
-      host.fill_attributes(cell.Attributes, 1, x, y, nullptr);
+      char32_t ch = cell.Char.UnicodeChar;
+      if (ch < 0x20 || ch == 0x7F) {
+        ch = cp437_to_unicode(static_cast<uint8_t>(ch));
+      }
+      host.set_cell(x, y, {ch, cell.Attributes});
     }
   }
   CONSOLE_CURSOR_INFO cursor = {};
@@ -83,10 +88,11 @@ std::string console_state(const Console& console) {
   std::snprintf(numbers, sizeof(numbers),
                 "{\"window\":[%d,%d,%d,%d],\"buffer\":[%d,%d],\"cursor\":[%lu,%d],"
                 "\"attribute\":%u,\"font\":[%d,%d],\"input_mode\":%lu,\"output_mode\":%lu,"
-                "\"title\":",
+                "\"code_page\":%u,\"title\":",
                 info.srWindow.Left, info.srWindow.Top, info.srWindow.Right, info.srWindow.Bottom,
                 info.dwSize.X, info.dwSize.Y, cursor.dwSize, cursor.bVisible != 0 ? 1 : 0,
-                info.wAttributes, font.dwFontSize.X, font.dwFontSize.Y, input_mode, output_mode);
+                info.wAttributes, font.dwFontSize.X, font.dwFontSize.Y, input_mode, output_mode,
+                GetConsoleOutputCP());
   return numbers + json_string(title) + "}";
 }
 
@@ -108,33 +114,33 @@ bool size_console(const Console& console, int columns, int rows) {
          SetConsoleWindowInfo(console.output, TRUE, &window);
 }
 
-bool char_key_queued(const Console& console) {
-  DWORD pending = 0;
-  if (GetNumberOfConsoleInputEvents(console.input, &pending) == 0 || pending == 0) {
-    return false;
-  }
-  std::vector<INPUT_RECORD> records(pending);
-  DWORD copied = 0;
-  PeekConsoleInputA(console.input, records.data(), pending, &copied);
-  for (DWORD i = 0; i < copied; ++i) {
-    const KEY_EVENT_RECORD& event = records[i].Event.KeyEvent;
-    if (records[i].EventType == KEY_EVENT && event.bKeyDown != 0 && event.uChar.AsciiChar != 0) {
-      return true;
-    }
-  }
-  return false;
+bool start_virtual_terminal(const Console& console) {
+  DWORD mode = 0;
+  return GetConsoleMode(console.output, &mode) != 0 &&
+         SetConsoleMode(console.output, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 &&
+         GetConsoleMode(console.output, &mode) != 0 &&
+         (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
+bool input_queued(const Console& console) {
+  DWORD pending = 0;
+  return GetNumberOfConsoleInputEvents(console.input, &pending) != 0 && pending != 0;
+}
+
+// Each key event as the keyboard gave it to the staging host: its key, scan code, control keys
+// and repeat count, the release after the press.
 void ConsoleFeed::hand_over() {
   std::vector<INPUT_RECORD> records;
   for (const ConsoleKey& key : staging_.input_queue()) {
     INPUT_RECORD record = {};
     record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = key.down ? TRUE : FALSE;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    // An arrow key stands for every key that gives no character.
-    record.Event.KeyEvent.wVirtualKeyCode = key.has_char ? 0 : VK_RIGHT;
-    record.Event.KeyEvent.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
+    KEY_EVENT_RECORD& event = record.Event.KeyEvent;
+    event.bKeyDown = key.down ? TRUE : FALSE;
+    event.wRepeatCount = key.repeat;
+    event.wVirtualKeyCode = key.virtual_key;
+    event.wVirtualScanCode = key.scan_code;
+    event.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
+    event.dwControlKeyState = key.control_keys;
     records.push_back(record);
   }
   DWORD written = 0;

@@ -26,8 +26,10 @@ std::string dump_screen(const Console& console, uint64_t pauses);
 std::string console_state(const Console& console);
 // Buffer and window of columns x rows. False when the console refuses the size.
 bool size_console(const Console& console, int columns, int rows);
-// Whether a key press with a character waits in the input, for a read to take.
-bool char_key_queued(const Console& console);
+// Virtual-terminal processing on in the output mode. False when the console refuses it.
+bool start_virtual_terminal(const Console& console);
+// Whether any input event waits, for a read to take.
+bool input_queued(const Console& console);
 
 // The script, delivered by the headless front end's rules into a console host of its own, whose
 // queued keys then go to the real console's input as key events.

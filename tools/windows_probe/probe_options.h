@@ -18,6 +18,10 @@ struct ProbeOptions {
   uint64_t ctrl_c_at = 0;
   int console_columns = 0;
   int console_rows = 0;
+  // The console as the game finds it: its output code page, and whether virtual-terminal
+  // processing is on.
+  unsigned code_page = 437;
+  bool virtual_terminal = false;
 };
 
 // Empty when the arguments are good, else what is wrong with them.
