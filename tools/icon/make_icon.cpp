@@ -1,12 +1,18 @@
 // Draws the game's icon, the round yellow figure with its wedge mouth open to the right, and
-// writes it as an .ico file: five 16-colour images of 16, 24, 32, 48 and 64 pixels square.
+// writes it as an .ico file of five 16-colour images of 16, 24, 32, 48 and 64 pixels square, or
+// one of those images as a PNG file for the desktop.
 //
 // Usage: mazewick-icon OUTPUT.ico
+//        mazewick-icon --png SIZE OUTPUT.png
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "console/palette.h"
@@ -160,20 +166,103 @@ std::vector<uint8_t> icon_file() {
   return out;
 }
 
+// PNG numbers are big-endian.
+void put32_big(std::vector<uint8_t>& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    out.push_back(static_cast<uint8_t>(value >> shift));
+  }
+}
+
+uint32_t crc32(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFF;
+  for (size_t index = 0; index < size; ++index) {
+    crc ^= data[index];
+    for (int bit = 0; bit < 8; ++bit) {
+      crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+  }
+  return ~crc;
+}
+
+uint32_t adler32(const std::vector<uint8_t>& data) {
+  uint32_t low = 1;
+  uint32_t high = 0;
+  for (const uint8_t byte : data) {
+    low = (low + byte) % 65521;
+    high = (high + low) % 65521;
+  }
+  return high << 16 | low;
+}
+
+// A chunk: its length, its type and data, and their CRC.
+void put_chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+  put32_big(out, static_cast<uint32_t>(data.size()));
+  const size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  put32_big(out, crc32(out.data() + start, out.size() - start));
+}
+
+// The same pixels as the icon's image of that size, as 8-bit red, green, blue and alpha. The
+// zlib stream holds them in one stored deflate block: a host tool needs no compression library.
+std::vector<uint8_t> png_file(int size) {
+  constexpr int kLargest = std::ranges::max(kSizes);
+  static_assert((kLargest * 4 + 1) * kLargest <= 0xFFFF, "every image fits in one stored block");
+  std::vector<uint8_t> rows;
+  for (int row = 0; row < size; ++row) {
+    rows.push_back(0);  // no filter
+    for (int column = 0; column < size; ++column) {
+      const Pixel pixel = pixel_at(column, row, size);
+      const auto& rgb = kPaletteRgb[pixel.colour];
+      rows.insert(rows.end(), std::begin(rgb), std::end(rgb));
+      rows.push_back(pixel.transparent ? 0 : 255);
+    }
+  }
+  std::vector<uint8_t> zlib = {0x78, 0x01};  // deflate, 32 KB window, no dictionary
+  zlib.push_back(1);                         // the last block, stored
+  put16(zlib, static_cast<uint32_t>(rows.size()));
+  put16(zlib, static_cast<uint32_t>(~rows.size() & 0xFFFF));
+  zlib.insert(zlib.end(), rows.begin(), rows.end());
+  put32_big(zlib, adler32(rows));
+
+  std::vector<uint8_t> header;
+  put32_big(header, static_cast<uint32_t>(size));
+  put32_big(header, static_cast<uint32_t>(size));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, no interlace
+  std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  put_chunk(out, "IHDR", header);
+  put_chunk(out, "IDAT", zlib);
+  put_chunk(out, "IEND", {});
+  return out;
+}
+
+// The size of a PNG, one of the icon's.
+bool parse_size(const char* text, int& size) {
+  const char* end = text + std::strlen(text);
+  const auto [parsed, error] = std::from_chars(text, end, size);
+  return error == std::errc() && parsed == end &&
+         std::ranges::find(kSizes, size) != std::end(kSizes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: mazewick-icon OUTPUT.ico\n");
+  int size = 0;
+  const bool png = argc == 4 && std::strcmp(argv[1], "--png") == 0 && parse_size(argv[2], size);
+  if (argc != 2 && !png) {
+    std::fprintf(stderr,
+                 "usage: mazewick-icon OUTPUT.ico | mazewick-icon --png SIZE OUTPUT.png\n"
+                 "  SIZE: 16, 24, 32, 48 or 64\n");
     return 2;
   }
-  const std::vector<uint8_t> bytes = icon_file();
-  std::ofstream file(argv[1], std::ios::binary);
+  const char* path = argv[argc - 1];
+  const std::vector<uint8_t> bytes = png ? png_file(size) : icon_file();
+  std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) {
-    std::fprintf(stderr, "mazewick-icon: cannot write %s\n", argv[1]);
+    std::fprintf(stderr, "mazewick-icon: cannot write %s\n", path);
     return 1;
   }
   return 0;
