@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "platform/headless/input_script.h"
 #include "platform/host/console_host.h"
 #include "tools/autoplay_planner.h"
+#include "tools/sim_run.h"
 
 namespace {
 
@@ -32,6 +34,20 @@ const std::vector<ScriptLine>& planned_game() {
   static const std::vector<ScriptLine> lines =
       parse_input_script(plan_game_script(UINT32_MAX, 20000)).lines;
   return lines;
+}
+
+// The pauses of the planned game, from the title screen to the quit.
+uint64_t planned_game_pauses() {
+  static const uint64_t pauses = [] {
+    console_host().reset();
+    reset_program_state();
+    HeadlessFrontend frontend(planned_game());
+    frontend.attach(console_host());
+    game_main(0, nullptr);
+    console_host().set_frontend(nullptr);
+    return frontend.pauses();
+  }();
+  return pauses;
 }
 
 // A mazewick process on the slave side of a pseudo-terminal, in an environment of only TERM and
@@ -129,6 +145,29 @@ void BM_WholeHeadlessTick(benchmark::State& state) {
   state.counters["ticks"] = static_cast<double>(ticks);
 }
 BENCHMARK(BM_WholeHeadlessTick)->Unit(benchmark::kMillisecond);
+
+// The same game run by mazewick-sim with no output asked for: the runner's own cost on top of
+// the headless tick, which includes reading the script.
+void BM_SimWithoutOutputs(benchmark::State& state) {
+  const std::string script = "/tmp/mazewick-bench-" + std::to_string(getpid()) + ".script";
+  {
+    std::ofstream file(script);
+    for (const ScriptLine& line : planned_game()) {
+      file << script_line(line.pause, line.keys) << '\n';
+    }
+  }
+  const uint64_t pauses = planned_game_pauses();  // counted before the clock starts
+  uint64_t ticks = 0;
+  for (auto _ : state) {
+    reset_program_state();
+    run_sim({script}, game_main);
+    ticks += pauses;
+  }
+  std::remove(script.c_str());
+  state.counters["per_tick"] = benchmark::Counter(
+      static_cast<double>(ticks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SimWithoutOutputs)->Unit(benchmark::kMillisecond);
 
 double median(std::vector<double> values) {
   std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());

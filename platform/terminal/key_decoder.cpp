@@ -13,6 +13,13 @@ constexpr size_t kLongestSequence = 32;
 
 constexpr TerminalKey kCharless{false, 0};
 
+// A key without a character from the final byte of its sequence: A to D are the arrows.
+TerminalKey sequence_key(uint8_t final_byte) {
+  constexpr char kArrowLetters[] = "wsda";  // up, down, right, left
+  const bool arrow = final_byte >= 'A' && final_byte <= 'D';
+  return {false, 0, arrow ? static_cast<uint8_t>(kArrowLetters[final_byte - 'A']) : uint8_t{0}};
+}
+
 TerminalKey character_key(uint8_t byte) {
   if (byte == '\r' || byte == '\n') {
     return {true, kEnter};
@@ -77,7 +84,7 @@ size_t KeyDecoder::key_length(size_t start, bool final, std::vector<TerminalKey>
       keys.push_back({true, kEscape});
       return 1;
     }
-    keys.push_back(kCharless);
+    keys.push_back(sequence_key(pending_[start + 2]));
     return 3;
   }
   if (introducer != '[') {
@@ -102,7 +109,7 @@ size_t KeyDecoder::key_length(size_t start, bool final, std::vector<TerminalKey>
     return 1;
   }
   if (pending_[end] >= 0x40 && pending_[end] <= 0x7E) {
-    keys.push_back(kCharless);
+    keys.push_back(sequence_key(pending_[end]));
     return end + 1 - start;
   }
   // Not a sequence after all: the Esc key, then the bytes as typed.

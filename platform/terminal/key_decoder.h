@@ -6,14 +6,15 @@
 #include <vector>
 
 struct TerminalKey {
-  bool has_char;  // false for keys that give no character: arrows, function keys
-  uint8_t ch;     // the code-page-437 character when has_char
+  bool has_char;       // false for keys that give no character: arrows, function keys
+  uint8_t ch;          // the code-page-437 character when has_char
+  uint8_t steers = 0;  // for an arrow, the letter that steers the same way: w, a, s or d
 };
 
 // Keys come as single bytes, as UTF-8 sequences (in a UTF-8 locale) or as escape sequences
-// (CSI and SS3, which arrows and function keys send). Enter gives 13 like a console does,
-// Backspace gives 8, a lone Esc gives 27, and a character above 0x7F gives its code-page-437
-// byte where the code page has one, else a key without a character.
+// (CSI and SS3, which arrows, keypad arrows included, and function keys send). Enter gives 13 like
+// a console does, Backspace gives 8, a lone Esc gives 27, and a character above 0x7F gives its
+// code-page-437 byte where the code page has one, else a key without a character.
 class KeyDecoder {
  public:
   explicit KeyDecoder(bool utf8) : utf8_(utf8) {}

@@ -8,6 +8,7 @@
 #include "platform/headless/input_script.h"
 #include "platform/host/console_host.h"
 #include "platform/terminal/game_log.h"
+#include "platform/terminal/scores.h"
 #include "platform/terminal/terminal_frontend.h"
 #include "platform/terminal/terminal_options.h"
 
@@ -18,6 +19,42 @@ constexpr int kBadCommandLine = 2;
 int refuse(const std::string& problem) {
   std::fprintf(stderr, "mazewick: %s\n", problem.c_str());
   return kBadCommandLine;
+}
+
+// Adds the games to the table and says what became of each.
+void keep_scores(const std::vector<KeptGame>& games) {
+  if (games.empty()) {
+    return;
+  }
+  std::string problem;
+  const std::string path = scores_path(problem);
+  KeepResult result;
+  if (path.empty()) {
+    result.problem = problem;
+  } else {
+    result = keep_games(path, games);
+  }
+  std::fputs(kept_text(games, result, path).c_str(), stdout);
+}
+
+int show_scores() {
+  std::string problem;
+  const std::string path = scores_path(problem);
+  if (path.empty()) {
+    std::fprintf(stderr, "mazewick: no score table: %s\n", problem.c_str());
+    return 1;
+  }
+  const ScoreTable table = read_scores(path);
+  if (!table.problem.empty()) {
+    std::fprintf(stderr, "mazewick: cannot read %s: %s\n", path.c_str(), table.problem.c_str());
+    return 1;
+  }
+  std::fputs(table_text(table, path).c_str(), stdout);
+  if (!table.damage.empty()) {
+    std::fprintf(stderr, "mazewick: %s is damaged (%s): the rest of it is shown\n", path.c_str(),
+                 table.damage.c_str());
+  }
+  return 0;
 }
 
 }  // namespace
@@ -31,6 +68,8 @@ int main(int argc, char** argv) {
     case TerminalOptionsAction::kVersion:
       print_version(stdout);
       return 0;
+    case TerminalOptionsAction::kScores:
+      return show_scores();
     case TerminalOptionsAction::kInvalid:
       refuse(options.error);
       print_usage(stderr);
@@ -55,7 +94,9 @@ int main(int argc, char** argv) {
   if (!problem.empty()) {
     return refuse(problem);
   }
-  terminal.set_observer(&log);
+  terminal.add_observer(&log);
+  GameTally tally;
+  terminal.add_observer(&tally);
 
   ConsoleHost& host = console_host();
   std::string reason;
@@ -67,10 +108,16 @@ int main(int argc, char** argv) {
     host.set_available(false);
   }
   const int status = game_main(argc, argv);
+  // A game the player quits leaves the input open; a signal, Ctrl-C or a closed terminal ends it.
+  const bool player_quit = !host.input_ended();
   terminal.close();
   if (!terminal_open) {
     std::fprintf(stderr, "mazewick: %s\n", reason.c_str());
   }
   std::fputs(log.write_errors().c_str(), stderr);
+  // A replay is no new game.
+  if (!options.replay) {
+    keep_scores(tally.games(player_quit));
+  }
   return status;
 }

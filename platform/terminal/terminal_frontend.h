@@ -46,8 +46,9 @@ class TerminalFrontend final : public ConsoleFrontend {
   // Gives the terminal back: screen, modes, cursor, colours, title and size as they were.
   void close();
 
-  // Tells the observer of every pause and of the keys the game is given from the keyboard.
-  void set_observer(TerminalObserver* observer) { observer_ = observer; }
+  // Tells the observers, in the order added, of every pause and of the keys the game is given
+  // from the keyboard.
+  void add_observer(TerminalObserver* observer) { observers_.push_back(observer); }
   // Feeds the lines of a recording instead of the keyboard, by the headless runner's rules: the
   // lines due go in when the game looks at its input, and a read that finds no key takes the next
   // line, after a moment in which its screen can be seen. The keyboard only stops the replay
@@ -80,6 +81,8 @@ class TerminalFrontend final : public ConsoleFrontend {
   bool pump(ConsoleHost& host, int timeout_ms);
   // A read of the game during a replay.
   bool replay_for_read(ConsoleHost& host);
+  // During a round the arrows and the capitals W, A, S and D steer as w, a, s and d do.
+  void steer_with(TerminalKey& key) const;
   bool read_keys(ConsoleHost& host);
   // Hands the decoded keys to the host.
   void push_keys(ConsoleHost& host);
@@ -112,7 +115,9 @@ class TerminalFrontend final : public ConsoleFrontend {
   bool input_ended_ = false;
   uint64_t keys_pushed_ = 0;
   uint64_t pauses_ = 0;
-  TerminalObserver* observer_ = nullptr;
+  std::vector<TerminalObserver*> observers_;
+  // The game is in a round's tick or its pause (Sleep), not waiting for a key at a screen.
+  bool steering_ = false;
 
   std::optional<ScriptFeed> replay_;
   // q stops a replay, or quits from the size notice, and a terminal gone stops the game: all

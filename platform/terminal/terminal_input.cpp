@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/headless/steering.h"
 #include "platform/terminal/terminal_signals.h"
 
 namespace {
@@ -30,8 +31,9 @@ void TerminalFrontend::replay(std::vector<ScriptLine> lines) {
 void TerminalFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
   // Keys that come during the pause are the game's once it has passed, as in a script.
   ++pauses_;
-  if (observer_ != nullptr) {
-    observer_->paused(pauses_);
+  steering_ = true;
+  for (TerminalObserver* observer : observers_) {
+    observer->paused(pauses_);
   }
   present(host);
   wait_until_fits(host);
@@ -58,6 +60,7 @@ bool TerminalFrontend::wait_step(ConsoleHost& host, Clock::time_point deadline) 
 }
 
 void TerminalFrontend::poll_input(ConsoleHost& host) {
+  steering_ = true;
   present(host);
   for (int reads = 0; reads < kMostReadsPerPoll && pump(host, 0); ++reads) {
   }
@@ -72,6 +75,7 @@ void TerminalFrontend::poll_input(ConsoleHost& host) {
 }
 
 bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
+  steering_ = false;
   if (replay_) {
     return replay_for_read(host);
   }
@@ -157,15 +161,22 @@ void TerminalFrontend::push_keys(ConsoleHost& host) {
       stop_requested_ = stop_requested_ || (key.has_char && (key.ch == 'q' || key.ch == 'Q'));
     }
   } else if (!decoded_.empty()) {
-    for (const TerminalKey& key : decoded_) {
+    for (TerminalKey& key : decoded_) {
+      steer_with(key);
       host.push_keystroke(key.has_char, key.ch);
       ++keys_pushed_;
     }
-    if (observer_ != nullptr) {
-      observer_->keys_queued(pauses_, decoded_);
+    for (TerminalObserver* observer : observers_) {
+      observer->keys_queued(pauses_, decoded_);
     }
   }
   decoded_.clear();
+}
+
+void TerminalFrontend::steer_with(TerminalKey& key) const {
+  const ScriptKey steered = steering_key({key.has_char, key.ch}, key.steers, steering_);
+  key.has_char = steered.has_char;
+  key.ch = steered.ch;
 }
 
 void TerminalFrontend::end_input(ConsoleHost& host) {

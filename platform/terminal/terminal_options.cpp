@@ -14,6 +14,7 @@ TerminalOptions invalid(const std::string& error) {
 TerminalOptions parse_terminal_options(int argc, char** argv) {
   bool help = false;
   bool version = false;
+  bool scores = false;
   TerminalOptions options = {TerminalOptionsAction::kPlay, "", {}, {}, {}};
   for (int index = 1; index < argc; ++index) {
     const std::string argument = argv[index];
@@ -22,6 +23,8 @@ TerminalOptions parse_terminal_options(int argc, char** argv) {
       help = true;
     } else if (argument == "--version") {
       version = true;
+    } else if (argument == "--scores") {
+      scores = true;
     } else if (argument == "--record") {
       file = &options.record;
     } else if (argument == "--replay") {
@@ -52,6 +55,8 @@ TerminalOptions parse_terminal_options(int argc, char** argv) {
     options.action = TerminalOptionsAction::kHelp;
   } else if (version) {
     options.action = TerminalOptionsAction::kVersion;
+  } else if (scores) {
+    options.action = TerminalOptionsAction::kScores;
   }
   return options;
 }
@@ -59,7 +64,7 @@ TerminalOptions parse_terminal_options(int argc, char** argv) {
 void print_usage(std::FILE* out) {
   std::fputs(
       "Usage: mazewick [--record FILE | --replay FILE] [--trace FILE]\n"
-      "       mazewick --help | --version\n",
+      "       mazewick --scores | --help | --version\n",
       out);
 }
 
@@ -78,6 +83,7 @@ void print_help(std::FILE* out) {
       "  --replay FILE  play a recording back at the game's own speed; the keyboard\n"
       "                 only stops it: q quits through the pause, Ctrl-C at once\n"
       "  --trace FILE   write the game's state at every tick to FILE, a JSON line each\n"
+      "  --scores       show the table of the best games kept and exit\n"
       "  --help         show this help and exit\n"
       "  --version      show the version and exit\n"
       "\n"
@@ -89,9 +95,16 @@ void print_help(std::FILE* out) {
       "  mazewick --record game.rec --trace live.trace\n"
       "  mazewick --replay game.rec\n"
       "\n"
+      "Scores: every game that ends by game over, or that you quit with Q at the pause\n"
+      "or a result screen, is kept with its points, round and time in\n"
+      "$XDG_DATA_HOME/mazewick/scores (by default ~/.local/share/mazewick/scores),\n"
+      "which holds the ten best. A replay, or a game ended by Ctrl-C, a signal or a\n"
+      "closed terminal, is not kept.\n"
+      "\n"
       "Controls:\n"
       "  title screen    S start a game, Q quit\n"
-      "  during a round  w up, a left, s down, d right, Esc pause\n"
+      "  during a round  w up, a left, s down, d right (or the arrow keys, or W A S D\n"
+      "                  with Caps Lock), Esc pause\n"
       "  result screens  Space continue, Q quit\n"
       "  anywhere        Ctrl-C quit, Ctrl-Z suspend (fg resumes)\n"
       "\n",

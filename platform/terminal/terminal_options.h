@@ -10,6 +10,7 @@ enum class TerminalOptionsAction {
   kPlay,     // play the game
   kHelp,     // --help: usage and controls on standard output
   kVersion,  // --version: the version on standard output
+  kScores,   // --scores: the table of the best games on standard output
   kInvalid,  // anything else: an error and usage on standard error
 };
 

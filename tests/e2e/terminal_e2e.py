@@ -59,7 +59,9 @@ class Pane:
 
     def __init__(self, work_dir, columns=PANE_COLUMNS, rows=PANE_ROWS):
         self.work_dir = work_dir
-        self.env = dict(os.environ, TMUX_TMPDIR=work_dir, LC_ALL="C.UTF-8", TITLE=USER_TITLE)
+        # Scores are kept in the test's own folder.
+        self.env = dict(os.environ, TMUX_TMPDIR=work_dir, LC_ALL="C.UTF-8", TITLE=USER_TITLE,
+                        XDG_DATA_HOME=os.path.join(work_dir, "data"))
         self.env.pop("TMUX", None)
         self.tmux("-f", "/dev/null", "new-session", "-d", "-x", str(columns), "-y", str(rows),
                   f"env PS1={shlex.quote(SHELL_PROMPT)} bash --norc --noprofile -i")
@@ -295,9 +297,9 @@ def sizes(pane, binary):
 
 # Recordings: what a live game was given, replayed headless and on the terminal.
 
-def run(command):
+def run(command, environment=None):
     return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                          timeout=WAIT_SECONDS)
+                          timeout=WAIT_SECONDS, env=environment)
 
 
 def sim_trace(script):
@@ -325,8 +327,9 @@ def record_replay(pane, binary):
     # The arrow gives no character: the next read passes it and takes the y.
     pane.keys("Up", "y", then=PROMPT)
     game.start_round()
-    type_at(pane, [(0.35, "a"), (0.8, "w"), (0.15, ["Up"]), (0.55, "d"), (0.05, ["s", "w"]),
-                   (1.1, "a"), (0, ["Escape"])])
+    # In a round the arrows and the capitals steer, and the recording holds their letters.
+    type_at(pane, [(0.35, "a"), (0.8, "w"), (0.15, ["Up"]), (0.55, "D"), (0.05, ["Down", "w"]),
+                   (1.1, "Left"), (0, ["Escape"])])
     # A lone Esc is a key at once, not the start of a sequence that never comes.
     pane.wait_for_text("PAUSED")
     # Esc plays on: the lives line comes back over the pause line.
@@ -338,7 +341,10 @@ def record_replay(pane, binary):
         pane.keys(key, then=then)
     pane.keys("q")
     game.expect_exit(0)
-    expect(f"# terminal {PANE_COLUMNS} x {PANE_ROWS}\n0 x\n" in read_text(recording), "header")
+    keys = read_text(recording)
+    expect(f"# terminal {PANE_COLUMNS} x {PANE_ROWS}\n0 x\n" in keys, "header")
+    expect(keys.count("\\k") == 1 and "D" not in keys.split("\n", 5)[-1],
+           "the title's arrow without a character, the round's arrows and capitals as letters")
     live_trace = read_text(live)
     expect(live_trace.count("\n") > 100, "a trace of a whole round")
     expect_same_lines(sim_trace(recording), live_trace, "mazewick-sim's trace of the recording")
@@ -361,10 +367,38 @@ def replay_demo_quit(pane, binary):
     # The keyboard neither steers nor pauses the game of a recording.
     type_at(pane, [(0.3, "a"), (0.3, ["Escape"]), (0.5, "q")])
     game.expect_exit(0)
+    expect(not os.path.exists(pane.env["XDG_DATA_HOME"]), "a replay keeps no score")
     lines = read_text(replayed).split("\n")
     # Every pause but the last was played as recorded; the last one may have lost its keys.
     expect(len(lines) > 10 and sim_trace(script).startswith("\n".join(lines[:-2]) + "\n"),
            "the replay's trace starts mazewick-sim's")
+
+
+def scores(pane, binary):
+    """Games quit at the pause are kept in XDG_DATA_HOME, over a damaged table too, which is set
+    aside; where nothing can be written the player is told; --scores shows the table."""
+    table = os.path.join(pane.env["XDG_DATA_HOME"], "mazewick", "scores")
+    unwritable = os.path.join(pane.work_dir, "a-file")
+    with open(unwritable, "w", encoding="ascii") as out:
+        out.write("not a folder\n")
+    for environment, told in [
+            ("", r"Game 1: \d+ points, round 1: place 1 of the 10 best\."),
+            ("", r"Game 1: \d+ points, round 1: place 2 of the 10 best\."),
+            (f"XDG_DATA_HOME={unwritable}", r"mazewick: the score could not be kept: .*a-file"),
+            ("", r"mazewick: .*scores was damaged .*: set aside as .*scores\.damaged")]:
+        if "damaged" in told:
+            with open(table, "ab") as out:
+                out.write(b"9990 7 2026-01-02 03:04\n\x00\xff")
+        game = Game(pane, binary, environment)
+        game.start_round()
+        pane.keys("Escape", then="PAUSED")
+        pane.keys("q")
+        pane.wait_until(told, lambda lines: re.search(told, "".join(lines)))
+        game.expect_exit(0)
+    shown = run([binary, "--scores"], pane.env)
+    expect(shown.returncode == 0 and re.search(r"1\. +9990 points +round +7 +2026-01-02 03:04",
+                                               shown.stdout) and shown.stdout.count(" points") == 4,
+           f"--scores: {shown.stdout}")
 
 
 def command_line(pane, binary):
@@ -394,7 +428,8 @@ def command_line(pane, binary):
 
 def main():
     cases = {case.__name__: case for case in (title, hangups, suspend_record, sizes,
-                                              record_replay, replay_demo_quit, command_line)}
+                                              record_replay, replay_demo_quit, scores,
+                                              command_line)}
     if len(sys.argv) != 3 or sys.argv[2] not in cases:
         print(__doc__ + "Cases: " + " ".join(cases), file=sys.stderr)
         return 2

@@ -16,8 +16,8 @@ TEST(KeyDecoder, DecodesWhatTheTerminalSends) {
   } cases[] = {
       // Enter gives 13 and backspace 8 like a console; other control characters pass.
       {{"wQ \r\n\x7f\b\t\x01"}, "wQ {0d}{0d}{08}{08}{09}{01}|"},
-      // Up, right in application mode, Ctrl-Right, F5, F1 in application mode, Home.
-      {{"\x1b[A\x1bOC\x1b[1;5C\x1b[15~\x1bOP\x1b[Hd"}, "{k}{k}{k}{k}{k}{k}d|"},
+      // Up, right in application mode, Ctrl-Left, F5, F1 in application mode, Home, keypad down.
+      {{"\x1b[A\x1bOC\x1b[1;5D\x1b[15~\x1bOP\x1b[Hd\x1bOB"}, "{kw}{kd}{ka}{k}{k}{k}d{ks}|"},
       {{"\x1bq\x1b\x1b", "[", "1"}, "{1b}q{1b}|||{1b}[1"},  // kept until more comes or a flush
       {{"\x1b[" + std::string(100, '1')}, "{k}|"},  // an overlong sequence is dropped, not kept
       // UTF-8: letters of the code page, others without a character, broken sequences.
@@ -38,7 +38,9 @@ TEST(KeyDecoder, DecodesWhatTheTerminalSends) {
     for (const TerminalKey& key : keys) {
       char text[8];
       std::snprintf(text, sizeof text, key.ch >= 0x20 && key.ch < 0x7F ? "%c" : "{%02x}", key.ch);
-      log += key.has_char || key.ch == '|' ? text : "{k}";
+      // A key without a character shows the letter it steers with, if any.
+      log += key.has_char || key.ch == '|' ? std::string(text)
+                                           : "{k" + std::string(key.steers != 0, key.steers) + "}";
     }
     EXPECT_EQ(log, c.keys) << "from " << c.reads[0].substr(0, 20);
   }

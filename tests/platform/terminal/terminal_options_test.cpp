@@ -14,6 +14,8 @@ TEST(ParseTerminalOptions, HelpWinsOverVersionAndPlayingAndABadArgumentIsNamed) 
   } cases[] = {
       {{"mazewick", "--trace", "t", "--version", "--help"}, "help"},
       {{"mazewick", "--trace", "t", "--version"}, "version"},
+      {{"mazewick", "--scores", "--version"}, "version"},
+      {{"mazewick", "--scores"}, "scores"},
       {{"mazewick", "--replay", ""}, "--replay needs a file"},
       {{"mazewick", "--trace", "a", "--trace", "b"}, "--trace given twice"},
       {{"mazewick", "--replay", "a", "--trace", "a"}, "--trace needs a file of its own"},
@@ -21,7 +23,7 @@ TEST(ParseTerminalOptions, HelpWinsOverVersionAndPlayingAndABadArgumentIsNamed) 
   for (const auto& c : cases) {
     const TerminalOptions line = parse_terminal_options(static_cast<int>(c.words.size()),
                                                         const_cast<char**>(c.words.data()));
-    const char* actions[] = {"play", "help", "version", ""};
+    const char* actions[] = {"play", "help", "version", "scores", ""};
     EXPECT_EQ(actions[static_cast<int>(line.action)] + line.error, c.parsed);
   }
 }
