@@ -6,6 +6,7 @@
 # and around it the platforms, each of which may use the whole game:
 #
 #   platform/terminal -> platform/headless -> platform/host      (POSIX)
+#   platform/web      -> platform/headless -> platform/host      (WebAssembly, in a browser)
 #   platform/windows                                             (Windows, over KERNEL32)
 #
 # tools/ and tests/ may use everything, and nothing else uses them.

@@ -1,0 +1,11 @@
+# The site's files total at most LIMIT bytes before compression.
+file(GLOB files ${SITE}/*)
+set(total 0)
+foreach(file IN LISTS files)
+  file(SIZE ${file} size)
+  math(EXPR total "${total} + ${size}")
+endforeach()
+if(total GREATER LIMIT)
+  message(FATAL_ERROR "the site is ${total} bytes, more than ${LIMIT}")
+endif()
+message(STATUS "the site is ${total} bytes")
