@@ -36,18 +36,15 @@ const std::vector<ScriptLine>& planned_game() {
   return lines;
 }
 
-// The pauses of the planned game, from the title screen to the quit.
-uint64_t planned_game_pauses() {
-  static const uint64_t pauses = [] {
-    console_host().reset();
-    reset_program_state();
-    HeadlessFrontend frontend(planned_game());
-    frontend.attach(console_host());
-    game_main(0, nullptr);
-    console_host().set_frontend(nullptr);
-    return frontend.pauses();
-  }();
-  return pauses;
+// The planned game on a fresh headless host, from the title screen to the quit: its pauses.
+uint64_t play_planned_game() {
+  console_host().reset();
+  reset_program_state();
+  HeadlessFrontend frontend(planned_game());
+  frontend.attach(console_host());
+  game_main(0, nullptr);
+  console_host().set_frontend(nullptr);
+  return frontend.pauses();
 }
 
 // A mazewick process on the slave side of a pseudo-terminal, in an environment of only TERM and
@@ -132,13 +129,7 @@ void BM_WholeHeadlessTick(benchmark::State& state) {
   planned_game();  // planned before the clock starts
   uint64_t ticks = 0;
   for (auto _ : state) {
-    console_host().reset();
-    reset_program_state();
-    HeadlessFrontend frontend(planned_game());
-    frontend.attach(console_host());
-    game_main(0, nullptr);
-    console_host().set_frontend(nullptr);
-    ticks += frontend.pauses();
+    ticks += play_planned_game();
   }
   state.counters["per_tick"] = benchmark::Counter(
       static_cast<double>(ticks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -156,7 +147,7 @@ void BM_SimWithoutOutputs(benchmark::State& state) {
       file << script_line(line.pause, line.keys) << '\n';
     }
   }
-  const uint64_t pauses = planned_game_pauses();  // counted before the clock starts
+  const uint64_t pauses = play_planned_game();  // counted before the clock starts
   uint64_t ticks = 0;
   for (auto _ : state) {
     reset_program_state();

@@ -17,15 +17,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True
 sys.path[:0] = [os.path.join(HERE, "..", "support"), os.path.join(HERE, "..", "..", "tools")]
 import processes  # noqa: E402
+from probe_scripts import script_for  # noqa: E402
 from web_session import PageError, WebSession  # noqa: E402
 
-# Scripts in mazewick-sim's format; a pause count of 99999 comes when the game waits for a key.
-SCRIPTS = {
-    "title": "0 x\n5 \\k7\n9 Q\n",  # junk, a key without a character, then Q
-    "game": "0 s\n99999 \\s\n99999 q\n",  # no keys to game over, back to the title, q there
-    "pause": "0 s\n5 d\n8 \\e\n99999 \\e\n12 \\e\n99999 q\n",  # a turn, pause, play on, pause, Q
-    "max-pauses": "0 s\n",
-}
 TITLE = "Press [S] to begin"
 KEYS = {"escape": "\ue00c", "left": "\ue012"}
 # What the page did with each key press: [key, whether the browser's own action was prevented].
@@ -40,21 +34,6 @@ class Failure(Exception):
 def expect(condition, what):
     if not condition:
         raise Failure(what)
-
-
-def script_for(case, work):
-    if case == "round":
-        # The planner's game up to its first completed round, then q on the round-complete screen.
-        planned = subprocess.run([os.environ["MAZEWICK_AUTOPLAY"], "--max-ticks", "1000"],
-                                 capture_output=True, text=True, check=True).stdout.splitlines()
-        ending = next(index for index, line in enumerate(planned) if line.endswith("\\s"))
-        text = "\n".join(planned[:ending]) + "\n99999 q\n"
-    else:
-        text = SCRIPTS[case]
-    path = os.path.join(work, case + ".script")
-    with open(path, "w") as script:
-        script.write(text)
-    return path
 
 
 def same(work, case):

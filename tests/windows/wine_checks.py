@@ -19,17 +19,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True
 sys.path[:0] = [os.path.join(HERE, "..", "e2e"), os.path.join(HERE, "..", "support")]
 import processes  # noqa: E402
+from probe_scripts import script_for  # noqa: E402
 from terminal_e2e import (PROMPT, TAGLINE, Failure, Pane, expect, expect_equal,  # noqa: E402
                           expect_same_lines)
 
 WINESERVER = "/usr/lib/wine/wineserver"
-# The probe's scripts, in mazewick-sim's format. A pause count of 99999 is never reached: such a
-# line comes when the game waits for a key.
-SCRIPTS = {
-    "title": "0 x\n5 \\k7\n9 Q\n",  # junk, a key without a character, then Q
-    "game": "0 s\n99999 \\s\n99999 q\n",  # no keys to game over, back to the title, q there
-    "pause": "0 s\n5 d\n8 \\e\n99999 \\e\n12 \\e\n99999 q\n",  # a turn, pause, play on, pause, Q
-}
 # Any other case is a round, stopped by --max-pauses or cut off by Ctrl+C.
 PROBE_OPTIONS = {"max-pauses": ["--max-pauses", "5"], "ctrl-c": ["--ctrl-c-at", "5"]}
 # The consoles the probe starts the game in: the probe's options, and mazewick-sim's console
@@ -95,22 +89,6 @@ def in_pane(work, exe):
     pane.wait_for_text("PAUSED", seconds=30)
     pane.keys("q")
     pane.wait_for_text("exit status 0.", seconds=60)
-
-
-def script_for(case, work):
-    if case == "round":
-        # The planner's game up to its first completed round, then q on the round-complete
-        # screen instead of Space.
-        planned = subprocess.run([os.environ["MAZEWICK_AUTOPLAY"], "--max-ticks", "1000"],
-                                 capture_output=True, text=True, check=True).stdout.splitlines()
-        ending = next(index for index, line in enumerate(planned) if line.endswith("\\s"))
-        text = "\n".join(planned[:ending]) + "\n99999 q\n"
-    else:
-        text = SCRIPTS.get(case, "0 s\n")
-    path = os.path.join(work, case + ".script")
-    with open(path, "w") as script:
-        script.write(text)
-    return path
 
 
 def state(work, case, size, kind="cp437", compared=()):

@@ -1,0 +1,29 @@
+"""The scripts the probes of other hosts (wine's console, the browser) play, in mazewick-sim's
+format, so that each host is compared with mazewick-sim on the same games."""
+
+import os
+import subprocess
+
+# A pause count of 99999 is never reached: such a line comes when the game waits for a key.
+SCRIPTS = {
+    "title": "0 x\n5 \\k7\n9 Q\n",  # junk, a key without a character, then Q
+    "game": "0 s\n99999 \\s\n99999 q\n",  # no keys to game over, back to the title, q there
+    "pause": "0 s\n5 d\n8 \\e\n99999 \\e\n12 \\e\n99999 q\n",  # a turn, pause, play on, pause, Q
+}
+
+
+def script_for(case, work):
+    """The case's script as a file in work. "round" is the planner's game (MAZEWICK_AUTOPLAY) up
+    to its first completed round, then q on the round-complete screen instead of Space; any other
+    case not named above is a round started and left to its end or cut off."""
+    if case == "round":
+        planned = subprocess.run([os.environ["MAZEWICK_AUTOPLAY"], "--max-ticks", "1000"],
+                                 capture_output=True, text=True, check=True).stdout.splitlines()
+        ending = next(index for index, line in enumerate(planned) if line.endswith("\\s"))
+        text = "\n".join(planned[:ending]) + "\n99999 q\n"
+    else:
+        text = SCRIPTS.get(case, "0 s\n")
+    path = os.path.join(work, case + ".script")
+    with open(path, "w") as script:
+        script.write(text)
+    return path
