@@ -214,25 +214,6 @@ def title(pane, binary):
     game.expect_exit(0)
 
 
-def signals(pane, binary):
-    """Every signal that would end the game gives the terminal back, then ends it as it would have;
-    SIGPIPE does not end it, and a recording that cannot be written is an error at exit."""
-    deadly = [signal.SIGQUIT, signal.SIGILL, signal.SIGTRAP, signal.SIGABRT, signal.SIGBUS,
-              signal.SIGFPE, signal.SIGUSR1, signal.SIGUSR2, signal.SIGALRM, signal.SIGXCPU,
-              signal.SIGXFSZ, signal.SIGVTALRM, signal.SIGPROF, signal.SIGSYS, signal.SIGIO,
-              signal.SIGPWR, signal.SIGSTKFLT, signal.SIGRTMIN, signal.SIGRTMAX]
-    for arguments, end, status, told in [
-            *(([], [number], 128 + number, None) for number in deadly),
-            ([], [signal.SIGPIPE, "Q"], 0, None),
-            (["--record", "/dev/full"], ["Q"], 2, "mazewick: cannot write /dev/full: No space")]:
-        game = Game(pane, binary, arguments=arguments, runner_text=RUNNER_STAYING)
-        for step in end:
-            pane.keys(step) if isinstance(step, str) else os.kill(int(read_text(game.file("pid"))),
-                                                                   step)
-        game.expect_exit(status)
-        expect(told is None or told in "".join(pane.screen()), f"{told!r} on the screen")
-
-
 def hangups(pane, binary):
     """The terminal closed twenty times over, at the title, in a round, paused and at the size
     notice, with hangups taken and ignored: each time the game is gone within two seconds, and
@@ -431,8 +412,6 @@ def command_line(pane, binary):
     for arguments, status, out, err in [
             (["--help"], 0, "Usage: mazewick", ""),
             (["--version"], 0, "Mazewick 1.0\n", ""),
-            *(([option, ">/dev/full"], 2, "", "mazewick: cannot write to standard output: No space")
-              for option in ("--help", "--version", "--scores")),
             (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
             ([], 1, "", "mazewick: standard input is not a terminal\n"),
             *((arguments, 2, "", f"mazewick: {message}\n") for arguments, message in [
@@ -441,16 +420,14 @@ def command_line(pane, binary):
                 (["--replay", missing], f"cannot read {missing}: No such file or directory"),
                 (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
                 (["--trace", missing], f"cannot write {missing}: No such file or directory")])]:
-        command = [binary, *(argument for argument in arguments if argument != ">/dev/full")]
-        result = run(["sh", "-c", 'exec "$@" >/dev/full', "sh", *command]
-                     if ">/dev/full" in arguments else command)
+        result = run([binary, *arguments])
         expect_equal((result.returncode, result.stdout[:len(out) or None],
                       result.stderr[:len(err) or None]), (status, out, err),
                      f"mazewick {' '.join(arguments)}")
 
 
 def main():
-    cases = {case.__name__: case for case in (title, signals, hangups, suspend_record, sizes,
+    cases = {case.__name__: case for case in (title, hangups, suspend_record, sizes,
                                               record_replay, replay_demo_quit, scores,
                                               command_line)}
     if len(sys.argv) != 3 or sys.argv[2] not in cases:
