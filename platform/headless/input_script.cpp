@@ -102,7 +102,13 @@ InputScript parse_input_script(const std::string& text) {
     constexpr uint64_t kMaxPause = std::numeric_limits<uint64_t>::max();
     while (digits < line.size() && is_decimal(line[digits])) {
       const uint64_t digit = static_cast<uint64_t>(line[digits] - '0');
-      pause = pause > (kMaxPause - digit) / 10 ? kMaxPause : pause * 10 + digit;
+      if (pause > (kMaxPause - digit) / 10) {
+        pause = kMaxPause;
+        script.saturated_pause_line =
+            script.saturated_pause_line != 0 ? script.saturated_pause_line : line_number;
+      } else {
+        pause = pause * 10 + digit;
+      }
       ++digits;
     }
     if (digits == 0) {

@@ -25,13 +25,15 @@ struct InputScript {
   // The first line with a backslash that starts no escape, 0 when there is none. Such a line is
   // good (the backslash is a key), but no program that writes scripts writes one.
   int stray_backslash_line = 0;
+  // The first line whose pause count is past the largest, 0 when there is none.
+  int saturated_pause_line = 0;
 };
 
 // Reads a script: one line per delivery, a decimal pause count, one space, then the keys to the
 // end of the line. Blank lines and lines starting with '#' are skipped; a trailing CR is dropped.
 // Escapes in the keys: \\ \s \e \n \r \t \xHH, and \k for a key that gives no character; any
 // other backslash stands for itself. Pause counts too large to reach are kept as the largest
-// count.
+// count, and the first line of one is noted.
 InputScript parse_input_script(const std::string& text);
 
 // Reads the whole script file `name` into text; "-" is standard input. False when it cannot be

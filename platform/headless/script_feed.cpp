@@ -4,6 +4,10 @@
 
 namespace {
 
+constexpr uint8_t kCtrlC = 0x03;
+// Key events kept in a short queue: enough that topping it up at each look is rare.
+constexpr size_t kShortQueueEvents = 64;
+
 bool char_key_queued(const ConsoleHost& host) {
   for (const ConsoleKey& key : host.input_queue()) {
     if (key.down && key.has_char) {
@@ -15,17 +19,24 @@ bool char_key_queued(const ConsoleHost& host) {
 
 }  // namespace
 
-ScriptFeed::ScriptFeed(std::vector<ScriptLine> lines) : lines_(std::move(lines)) {}
+ScriptFeed::ScriptFeed(std::vector<ScriptLine> lines, bool short_queue)
+    : lines_(std::move(lines)), short_queue_(short_queue) {}
 
 void ScriptFeed::deliver_due(ConsoleHost& host, uint64_t pauses) {
   while (next_line_ < lines_.size() && lines_[next_line_].pause <= pauses) {
-    deliver(host, lines_[next_line_++]);
+    deliver_next(host);
   }
+  top_up(host);
 }
 
 bool ScriptFeed::deliver_for_read(ConsoleHost& host) {
+  // Held keys go first, as they were delivered first.
+  while (holding()) {
+    queue_held_key(host);
+  }
   while (next_line_ < lines_.size()) {
-    deliver(host, lines_[next_line_++]);
+    deliver_next(host);
+    top_up(host);
     if (char_key_queued(host)) {
       return true;
     }
@@ -33,8 +44,38 @@ bool ScriptFeed::deliver_for_read(ConsoleHost& host) {
   return false;
 }
 
-void ScriptFeed::deliver(ConsoleHost& host, const ScriptLine& line) {
-  for (const ScriptKey& key : line.keys) {
-    host.push_keystroke(key.has_char, key.ch);
+void ScriptFeed::top_up(ConsoleHost& host) {
+  bool char_queued = char_key_queued(host);
+  while (holding() && (host.input_queue().size() < kShortQueueEvents || !char_queued)) {
+    char_queued = char_queued || lines_[held_line_].keys[held_key_].has_char;
+    queue_held_key(host);
+  }
+}
+
+void ScriptFeed::deliver_next(ConsoleHost& host) {
+  const std::vector<ScriptKey>& keys = lines_[next_line_++].keys;
+  size_t queued_now = keys.size();
+  if (short_queue_) {
+    while (queued_now > 0 &&
+           !(keys[queued_now - 1].has_char && keys[queued_now - 1].ch == kCtrlC)) {
+      --queued_now;
+    }
+  }
+  skip_queued_lines();
+  while (holding() && (held_line_ < next_line_ - 1 || held_key_ < queued_now)) {
+    queue_held_key(host);
+  }
+}
+
+void ScriptFeed::queue_held_key(ConsoleHost& host) {
+  const ScriptKey& key = lines_[held_line_].keys[held_key_++];
+  host.push_keystroke(key.has_char, key.ch);
+  skip_queued_lines();
+}
+
+void ScriptFeed::skip_queued_lines() {
+  while (held_line_ < next_line_ && held_key_ == lines_[held_line_].keys.size()) {
+    ++held_line_;
+    held_key_ = 0;
   }
 }

@@ -11,7 +11,12 @@
 
 class ScriptFeed {
  public:
-  explicit ScriptFeed(std::vector<ScriptLine> lines = {});
+  // With a short queue, the keys of the lines delivered join the console's queue a few at a time,
+  // so that a game that looks through the whole queue for every key costs the same per key
+  // however long the line. The front end then tops the queue up whenever the game looks at its
+  // input, and takes a read that finds the queue empty while keys are held as no read at all:
+  // the game sees what it would have seen with every key queued.
+  explicit ScriptFeed(std::vector<ScriptLine> lines = {}, bool short_queue = false);
 
   // Delivers the lines due once that many pauses have passed. Lines go strictly in order: the
   // first one not yet due holds back those after it.
@@ -19,13 +24,26 @@ class ScriptFeed {
   // For a blocking read that found no key with a character: delivers lines, whatever their pause
   // counts, until such a key is queued. False when the script ran out first.
   bool deliver_for_read(ConsoleHost& host);
+  // Keys of the lines delivered that are held back from the queue.
+  bool holding() const { return held_line_ < next_line_; }
+  // Queues held keys until the queue holds a few, the first key with a character among them.
+  void top_up(ConsoleHost& host);
 
   // Lines delivered so far.
   size_t delivered() const { return next_line_; }
 
  private:
-  void deliver(ConsoleHost& host, const ScriptLine& line);
+  // Delivers the next line: a short queue takes at once only its keys up to its last Ctrl+C,
+  // which acts on the console as it is queued.
+  void deliver_next(ConsoleHost& host);
+  void queue_held_key(ConsoleHost& host);
+  // Skips the lines whose keys have all been queued.
+  void skip_queued_lines();
 
   std::vector<ScriptLine> lines_;
+  bool short_queue_;
   size_t next_line_ = 0;
+  // The first key held back: that of lines_[held_line_] at held_key_.
+  size_t held_line_ = 0;
+  size_t held_key_ = 0;
 };

@@ -15,6 +15,8 @@
 
 // A file written a line at a time: each line goes to the system in one write as soon as it is
 // made, so that a game ended by a signal or a crash leaves every line before it, and none by half.
+// Until the game begins the file is left as it was, or not made at all; a regular file is locked
+// from open on, so that no other game writes to it meanwhile.
 class LineFile {
  public:
   LineFile() = default;
@@ -22,11 +24,11 @@ class LineFile {
   LineFile& operator=(const LineFile&) = delete;
   ~LineFile();
 
-  // Opens the file for writing, creating it when missing but leaving what it holds. Empty when
-  // that worked, else what went wrong.
+  // Makes sure the file can be written, leaving what it holds, and creating none. Empty when that
+  // worked, else what went wrong.
   std::string open(const std::string& name);
-  bool is_open() const { return fd_ >= 0; }
-  // Empties the file: from here on it holds what this game writes.
+  bool started() const { return started_; }
+  // Creates or empties the file: from here on it holds what this game writes.
   void start();
   // Writes the line and a line end. After a line that could not be written whole, which is cut
   // off again, nothing more is written.
@@ -35,8 +37,12 @@ class LineFile {
   const std::string& write_error() const { return write_error_; }
 
  private:
+  // False, with the problem told, when another game writes to the regular file open as fd_.
+  bool lock(std::string& problem);
+
   int fd_ = -1;
   std::string name_;
+  bool started_ = false;
   off_t length_ = 0;
   std::string write_error_;
 };
@@ -51,9 +57,10 @@ class GameLog final : public TerminalObserver {
   // else what went wrong.
   std::string open(const std::optional<std::string>& recording,
                    const std::optional<std::string>& trace);
-  // Once the game has a terminal of that size: empties the files and heads the recording.
-  void start(int columns, int rows);
-  // What went wrong writing, one line per file, empty when nothing did.
+  // Once the game has begun on a terminal of that size: makes or empties the files and heads the
+  // recording.
+  void began(int columns, int rows) override;
+  // What went wrong writing, one message line per file, empty when nothing did.
   std::string write_errors() const;
 
   void paused(uint64_t pauses) override;
@@ -64,6 +71,7 @@ class GameLog final : public TerminalObserver {
   LineFile trace_;
 };
 
-// Reads a recording to replay: an input script whose pause counts never go back and whose every
-// backslash starts an escape. Empty when it is good, else one line naming the file and the line.
+// Reads a recording to replay: an input script of at most 16 MiB, each line at most 1 MiB, whose
+// pause counts fit 64 bits and never go back and whose every backslash starts an escape. Empty
+// when it is good, else one line naming the file and the line.
 std::string load_recording(const std::string& name, std::vector<ScriptLine>& lines);

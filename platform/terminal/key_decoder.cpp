@@ -87,6 +87,11 @@ size_t KeyDecoder::key_length(size_t start, bool final, std::vector<TerminalKey>
     keys.push_back(sequence_key(pending_[start + 2]));
     return 3;
   }
+  if (introducer >= ' ' && introducer < kDelete && introducer != '[') {
+    // Alt and a key, which the terminal sends as Esc and the key: the key alone, never a pause.
+    keys.push_back(character_key(introducer));
+    return 2;
+  }
   if (introducer != '[') {
     // Esc typed just before another key.
     keys.push_back({true, kEscape});

@@ -1,5 +1,8 @@
 // The program on POSIX systems: the command line, then the game on the terminal.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +20,7 @@ namespace {
 constexpr int kBadCommandLine = 2;
 
 int refuse(const std::string& problem) {
-  std::fprintf(stderr, "mazewick: %s\n", problem.c_str());
+  std::fprintf(stderr, "mazewick: %s\n", shown_safely(problem).c_str());
   return kBadCommandLine;
 }
 
@@ -57,19 +60,29 @@ int show_scores() {
   return 0;
 }
 
+// What went to standard output has reached it; else the player is told, and the status is 2.
+int flushed(int status) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    return refuse(std::string("cannot write to standard output: ") + std::strerror(errno));
+  }
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader gone from a pipe is a write error like any other, not a way to die.
+  std::signal(SIGPIPE, SIG_IGN);
   const TerminalOptions options = parse_terminal_options(argc, argv);
   switch (options.action) {
     case TerminalOptionsAction::kHelp:
       print_help(stdout);
-      return 0;
+      return flushed(0);
     case TerminalOptionsAction::kVersion:
       print_version(stdout);
-      return 0;
+      return flushed(0);
     case TerminalOptionsAction::kScores:
-      return show_scores();
+      return flushed(show_scores());
     case TerminalOptionsAction::kInvalid:
       refuse(options.error);
       print_usage(stderr);
@@ -101,9 +114,7 @@ int main(int argc, char** argv) {
   ConsoleHost& host = console_host();
   std::string reason;
   const bool terminal_open = terminal.open(host, reason);
-  if (terminal_open) {
-    log.start(host.width(), host.height());
-  } else {
+  if (!terminal_open) {
     // The game then finds no console and ends at once with status 1.
     host.set_available(false);
   }
@@ -112,12 +123,13 @@ int main(int argc, char** argv) {
   const bool player_quit = !host.input_ended();
   terminal.close();
   if (!terminal_open) {
-    std::fprintf(stderr, "mazewick: %s\n", reason.c_str());
+    std::fprintf(stderr, "mazewick: %s\n", shown_safely(reason).c_str());
   }
-  std::fputs(log.write_errors().c_str(), stderr);
+  const std::string write_errors = log.write_errors();
+  std::fputs(write_errors.c_str(), stderr);
   // A replay is no new game.
   if (!options.replay) {
     keep_scores(tally.games(player_quit));
   }
-  return status;
+  return write_errors.empty() ? status : kBadCommandLine;
 }

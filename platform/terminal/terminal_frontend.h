@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -26,6 +27,9 @@ struct screen;  // ncurses' terminal screen
 class TerminalObserver {
  public:
   virtual ~TerminalObserver() = default;
+  // The game first waits with its screen in sight, on a terminal of that size: until then it has
+  // not begun.
+  virtual void began(int /*columns*/, int /*rows*/) {}
   // The game has begun its pause (Sleep call) number pauses.
   virtual void paused(uint64_t pauses) = 0;
   // Keys from the keyboard have just joined the console's input queue, that many pauses in.
@@ -84,15 +88,21 @@ class TerminalFrontend final : public ConsoleFrontend {
   // During a round the arrows and the capitals W, A, S and D steer as w, a, s and d do.
   void steer_with(TerminalKey& key) const;
   bool read_keys(ConsoleHost& host);
-  // Hands the decoded keys to the host.
+  // Hands the decoded keys to the host, a few at a time: the rest are typed_ until the game has
+  // taken some.
   void push_keys(ConsoleHost& host);
+  void queue_typed(ConsoleHost& host);
   void end_input(ConsoleHost& host);
+  // Pauses a round in progress, as Esc does, when the player comes back to it: after fg, or
+  // once the terminal is large enough again.
+  void pause_round(ConsoleHost& host);
   // Milliseconds until a kept ESC counts as the Esc key, or -1 when none is kept.
   int escape_timeout() const;
   void handle_signals();
   void suspend();
   void take_resize();
-  // Blocks, with the size notice shown, until the game fits the terminal.
+  // Blocks, with the size notice shown, until the game fits the terminal; the first time it does,
+  // the game has begun.
   void wait_until_fits(ConsoleHost& host);
   // The terminal output that puts back what the game changed beyond ncurses' own.
   std::string give_back_sequence() const;
@@ -110,6 +120,7 @@ class TerminalFrontend final : public ConsoleFrontend {
   ColourDepth depth_ = ColourDepth::kMonochrome;
   KeyDecoder decoder_{false};
   std::vector<TerminalKey> decoded_;
+  std::deque<TerminalKey> typed_;
   Clock::time_point last_key_bytes_{};
   int escape_delay_ms_ = 25;
   bool input_ended_ = false;
@@ -126,6 +137,7 @@ class TerminalFrontend final : public ConsoleFrontend {
   bool stop_pause_sent_ = false;
 
   bool presented_ = false;
+  bool began_ = false;
   bool redraw_all_ = false;
   uint64_t presented_generation_ = 0;
   int presented_columns_ = 0;

@@ -21,11 +21,14 @@ constexpr int kMostReadsPerPoll = 16;
 // How long a replay shows a screen that waits for a key before the recorded key comes.
 constexpr auto kReplayReadHold = std::chrono::seconds(1);
 constexpr uint8_t kEscapeKey = 0x1B;
+// Key events let into the console's queue at a time: the game looks through all of it for every
+// key, so that a paste costs it no more per key than typing.
+constexpr size_t kShortQueueEvents = 64;
 
 }  // namespace
 
 void TerminalFrontend::replay(std::vector<ScriptLine> lines) {
-  replay_.emplace(std::move(lines));
+  replay_.emplace(std::move(lines), true);
 }
 
 void TerminalFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
@@ -62,6 +65,7 @@ bool TerminalFrontend::wait_step(ConsoleHost& host, Clock::time_point deadline) 
 void TerminalFrontend::poll_input(ConsoleHost& host) {
   steering_ = true;
   present(host);
+  queue_typed(host);
   for (int reads = 0; reads < kMostReadsPerPoll && pump(host, 0); ++reads) {
   }
   if (stop_requested_ && !stop_pause_sent_) {
@@ -76,6 +80,11 @@ void TerminalFrontend::poll_input(ConsoleHost& host) {
 
 bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
   steering_ = false;
+  if (replay_ && replay_->holding() && host.input_queue().empty()) {
+    // With every key queued, the queue would not have been empty.
+    replay_->top_up(host);
+    return true;
+  }
   if (replay_) {
     return replay_for_read(host);
   }
@@ -87,6 +96,7 @@ bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
       host.end_input();
       return false;
     }
+    queue_typed(host);
     if (keys_pushed_ != keys_before) {
       return true;
     }
@@ -160,17 +170,28 @@ void TerminalFrontend::push_keys(ConsoleHost& host) {
     for (const TerminalKey& key : decoded_) {
       stop_requested_ = stop_requested_ || (key.has_char && (key.ch == 'q' || key.ch == 'Q'));
     }
-  } else if (!decoded_.empty()) {
-    for (TerminalKey& key : decoded_) {
-      steer_with(key);
-      host.push_keystroke(key.has_char, key.ch);
-      ++keys_pushed_;
-    }
-    for (TerminalObserver* observer : observers_) {
-      observer->keys_queued(pauses_, decoded_);
-    }
+  } else {
+    typed_.insert(typed_.end(), decoded_.begin(), decoded_.end());
+    queue_typed(host);
   }
   decoded_.clear();
+}
+
+void TerminalFrontend::queue_typed(ConsoleHost& host) {
+  std::vector<TerminalKey> queued;
+  while (!typed_.empty() && host.input_queue().size() < kShortQueueEvents) {
+    TerminalKey key = typed_.front();
+    typed_.pop_front();
+    steer_with(key);
+    host.push_keystroke(key.has_char, key.ch);
+    ++keys_pushed_;
+    queued.push_back(key);
+  }
+  if (!queued.empty()) {
+    for (TerminalObserver* observer : observers_) {
+      observer->keys_queued(pauses_, queued);
+    }
+  }
 }
 
 void TerminalFrontend::steer_with(TerminalKey& key) const {
@@ -191,6 +212,14 @@ void TerminalFrontend::end_input(ConsoleHost& host) {
   stop_requested_ = true;
 }
 
+void TerminalFrontend::pause_round(ConsoleHost& host) {
+  // Keys typed reach only a live game, and only a round pauses.
+  if (steering_ && !replay_) {
+    typed_.push_back({true, kEscapeKey});
+    queue_typed(host);
+  }
+}
+
 int TerminalFrontend::escape_timeout() const {
   if (!decoder_.pending()) {
     return -1;
@@ -201,8 +230,19 @@ int TerminalFrontend::escape_timeout() const {
 }
 
 void TerminalFrontend::wait_until_fits(ConsoleHost& host) {
+  const bool was_too_small = too_small_;
   while (too_small_ && !stop_requested_) {
     pump(host, escape_timeout());
     present(host);
+  }
+  if (was_too_small && !too_small_) {
+    pause_round(host);
+  }
+  // The game begins when it first waits with its screen in sight.
+  if (!too_small_ && !began_) {
+    began_ = true;
+    for (TerminalObserver* observer : observers_) {
+      observer->began(presented_columns_, presented_rows_);
+    }
   }
 }

@@ -72,6 +72,7 @@ void TerminalFrontend::suspend() {
   doupdate();
   redraw_all_ = true;
   take_resize();
+  pause_round(*host_);
 }
 
 void TerminalFrontend::take_resize() {

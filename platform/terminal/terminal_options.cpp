@@ -1,9 +1,38 @@
 #include "platform/terminal/terminal_options.h"
 
+#include <sys/stat.h>
+
 #include "game/game_main.h"
 #include "game/game_window.h"
 
 namespace {
+
+// What a name stands for: the file's device and inode, or for a file yet to be made, its folder's
+// and its own name, so that "x", "./x", links and absolute paths to one file compare equal.
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  std::string leaf;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity identity(const std::string& name) {
+  struct stat status {};
+  if (stat(name.c_str(), &status) == 0) {
+    return {status.st_dev, status.st_ino, ""};
+  }
+  const size_t slash = name.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  const std::string leaf = slash == std::string::npos ? name : name.substr(slash + 1);
+  if (stat(folder.c_str(), &status) == 0) {
+    return {status.st_dev, status.st_ino, leaf};
+  }
+  return {0, 0, name};
+}
+
+bool same_file(const std::optional<std::string>& one, const std::optional<std::string>& other) {
+  return one && other && identity(*one) == identity(*other);
+}
 
 TerminalOptions invalid(const std::string& error) {
   return {TerminalOptionsAction::kInvalid, error, {}, {}, {}};
@@ -43,12 +72,15 @@ TerminalOptions parse_terminal_options(int argc, char** argv) {
     if (index + 1 == argc || argv[index + 1][0] == '\0') {
       return invalid(argument + " needs a file");
     }
+    if (std::string(argv[index + 1]) == "-") {
+      return invalid(argument + " needs a file: standard input and output are the terminal");
+    }
     *file = argv[++index];
   }
   if (options.record && options.replay) {
     return invalid("--record and --replay cannot go together");
   }
-  if (options.trace && (options.trace == options.record || options.trace == options.replay)) {
+  if (same_file(options.trace, options.record) || same_file(options.trace, options.replay)) {
     return invalid("--trace needs a file of its own");
   }
   if (help) {
@@ -79,7 +111,7 @@ void print_help(std::FILE* out) {
       "  --record FILE  write every key the game takes, and the tick it came in, to\n"
       "                 FILE as a recording; FILE is written in place, line by line\n"
       "                 as you play, so a game cut short keeps its keys (an existing\n"
-      "                 FILE is emptied once the game has the terminal)\n"
+      "                 FILE is left whole until the game begins)\n"
       "  --replay FILE  play a recording back at the game's own speed; the keyboard\n"
       "                 only stops it: q quits through the pause, Ctrl-C at once\n"
       "  --trace FILE   write the game's state at every tick to FILE, a JSON line each\n"
@@ -87,9 +119,7 @@ void print_help(std::FILE* out) {
       "  --help         show this help and exit\n"
       "  --version      show the version and exit\n"
       "\n"
-      "A recording is a script of mazewick-sim: mazewick-sim --trace - FILE runs it\n"
-      "without a terminal and gives the same trace. What mazewick-autoplay writes is a\n"
-      "recording too: a demo.\n"
+      "A recording replayed with --trace gives the trace of the game recorded.\n"
       "\n"
       "Example:\n"
       "  mazewick --record game.rec --trace live.trace\n"
@@ -115,4 +145,24 @@ void print_help(std::FILE* out) {
 
 void print_version(std::FILE* out) {
   std::fprintf(out, "%s\n", kGameTitle);
+}
+
+std::string shown_safely(const std::string& text) {
+  std::string shown;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const bool c1 = byte == 0xC2 && at + 1 < text.size() &&
+                    static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[at + 1]) <= 0x9F;
+    if (byte >= 0x20 && byte != 0x7F && !c1) {
+      shown += text[at];
+      continue;
+    }
+    constexpr char kHexDigits[] = "0123456789abcdef";
+    const auto escaped = c1 ? static_cast<unsigned char>(text[++at]) : byte;
+    shown += "\\x";
+    shown += kHexDigits[escaped >> 4];
+    shown += kHexDigits[escaped & 0x0F];
+  }
+  return shown;
 }

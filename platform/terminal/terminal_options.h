@@ -23,10 +23,14 @@ struct TerminalOptions {
 };
 
 // --help wins over --version, and either over playing; any argument not understood, an option
-// without its file or given twice, --record with --replay, or --trace naming the file of either
-// makes the whole line invalid.
+// without its file, with "-" or given twice, --record with --replay, or --trace naming the file of
+// either under any name makes the whole line invalid.
 TerminalOptions parse_terminal_options(int argc, char** argv);
 
 void print_usage(std::FILE* out);
 void print_help(std::FILE* out);
 void print_version(std::FILE* out);
+
+// The text with its control bytes (C0, DEL and C1 in UTF-8) written as \xHH, so that a name
+// shown on the terminal cannot drive it.
+std::string shown_safely(const std::string& text);

@@ -141,8 +141,10 @@ bool TerminalFrontend::open(ConsoleHost& host, std::string& reason) {
   xterm_controls_ = speaks_xterm_controls(term);
   escape_delay_ms_ = escape_delay_from_environment();
   decoder_ = KeyDecoder(utf8_);
+  typed_.clear();
   input_ended_ = false;
   presented_ = false;
+  began_ = false;
   redraw_all_ = true;
   too_small_ = false;
   shown_title_.clear();

@@ -22,16 +22,44 @@ termios g_shell_modes{};
 char g_restore_bytes[1024];
 volatile sig_atomic_t g_restore_length = 0;
 
-constexpr int kDeadlySignals[] = {SIGINT,  SIGTERM, SIGHUP, SIGQUIT,
-                                  SIGSEGV, SIGABRT, SIGBUS, SIGFPE};
-// A signal of these that was ignored when the game started (nohup, a background job of a shell
-// without job control) stays ignored.
-constexpr int kSignalsKeptIgnored[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
-constexpr int kHandledSignals[] = {SIGINT, SIGTERM, SIGHUP,  SIGQUIT, SIGSEGV, SIGABRT,
-                                   SIGBUS, SIGFPE,  SIGTSTP, SIGCONT, SIGWINCH};
-constexpr int kHandledSignalCount = sizeof(kHandledSignals) / sizeof(kHandledSignals[0]);
-struct sigaction g_previous_actions[kHandledSignalCount];
-bool g_replaced[kHandledSignalCount];
+// Every signal whose default would end the program, but SIGPIPE: a reader gone is a write error.
+// The real-time signals follow at run time.
+constexpr int kFixedDeadlySignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGILL,    SIGTRAP, SIGABRT,
+                                       SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,   SIGUSR2, SIGALRM,
+                                       SIGTERM,   SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGSYS,
+#ifdef SIGSTKFLT
+                                       SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+                                       SIGPWR,
+#endif
+                                       SIGIO};
+// Faults of the program itself: ignoring them would not keep the game alive.
+constexpr int kFaultSignals[] = {SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE, SIGSEGV, SIGSYS};
+constexpr int kJobSignals[] = {SIGTSTP, SIGCONT, SIGWINCH};
+constexpr int kMostHandled = 96;
+int g_handled[kMostHandled];
+int g_handled_count = 0;
+struct sigaction g_previous_actions[kMostHandled];
+bool g_replaced[kMostHandled];
+
+bool is_deadly(int signal_number) {
+  return std::find(std::begin(kJobSignals), std::end(kJobSignals), signal_number) ==
+         std::end(kJobSignals);
+}
+
+void list_handled_signals() {
+  g_handled_count = 0;
+  for (const int signal_number : kFixedDeadlySignals) {
+    g_handled[g_handled_count++] = signal_number;
+  }
+  for (int signal_number = SIGRTMIN; signal_number <= SIGRTMAX; ++signal_number) {
+    g_handled[g_handled_count++] = signal_number;
+  }
+  for (const int signal_number : kJobSignals) {
+    g_handled[g_handled_count++] = signal_number;
+  }
+}
 
 }  // namespace
 
@@ -98,12 +126,14 @@ void on_resize(int) {
   wake_main_loop();
 }
 
+// A signal ignored when the game started (nohup, a background job of a shell without job
+// control) stays ignored, as it would not have ended the game.
 bool kept_ignored(int signal_number, const struct sigaction& current) {
   if (current.sa_handler != SIG_IGN) {
     return false;
   }
-  return std::find(std::begin(kSignalsKeptIgnored), std::end(kSignalsKeptIgnored), signal_number) !=
-         std::end(kSignalsKeptIgnored);
+  return std::find(std::begin(kFaultSignals), std::end(kFaultSignals), signal_number) ==
+         std::end(kFaultSignals);
 }
 
 void handler_for(int signal_number, struct sigaction& action) {
@@ -124,15 +154,18 @@ void handler_for(int signal_number, struct sigaction& action) {
   }
   // A handler that gives the terminal back is not interrupted by another one.
   sigemptyset(&action.sa_mask);
-  for (const int deadly : kDeadlySignals) {
-    sigaddset(&action.sa_mask, deadly);
+  for (int index = 0; index < g_handled_count; ++index) {
+    if (is_deadly(g_handled[index])) {
+      sigaddset(&action.sa_mask, g_handled[index]);
+    }
   }
   action.sa_flags = SA_RESTART;
 }
 
 void install_signal_handlers() {
-  for (int index = 0; index < kHandledSignalCount; ++index) {
-    const int signal_number = kHandledSignals[index];
+  list_handled_signals();
+  for (int index = 0; index < g_handled_count; ++index) {
+    const int signal_number = g_handled[index];
     sigaction(signal_number, nullptr, &g_previous_actions[index]);
     g_replaced[index] = !kept_ignored(signal_number, g_previous_actions[index]);
     if (g_replaced[index]) {
@@ -170,9 +203,9 @@ bool start_signal_handling() {
 }
 
 void stop_signal_handling() {
-  for (int index = 0; index < kHandledSignalCount; ++index) {
+  for (int index = 0; index < g_handled_count; ++index) {
     if (g_replaced[index]) {
-      sigaction(kHandledSignals[index], &g_previous_actions[index], nullptr);
+      sigaction(g_handled[index], &g_previous_actions[index], nullptr);
       g_replaced[index] = false;
     }
   }
@@ -187,8 +220,8 @@ void stop_signal_handling() {
 sigset_t handled_signal_set() {
   sigset_t set;
   sigemptyset(&set);
-  for (const int signal_number : kHandledSignals) {
-    sigaddset(&set, signal_number);
+  for (int index = 0; index < g_handled_count; ++index) {
+    sigaddset(&set, g_handled[index]);
   }
   return set;
 }

@@ -214,6 +214,25 @@ def title(pane, binary):
     game.expect_exit(0)
 
 
+def signals(pane, binary):
+    """Every signal that would end the game gives the terminal back, then ends it as it would have;
+    SIGPIPE does not end it, and a recording that cannot be written is an error at exit."""
+    deadly = [signal.SIGQUIT, signal.SIGILL, signal.SIGTRAP, signal.SIGABRT, signal.SIGBUS,
+              signal.SIGFPE, signal.SIGUSR1, signal.SIGUSR2, signal.SIGALRM, signal.SIGXCPU,
+              signal.SIGXFSZ, signal.SIGVTALRM, signal.SIGPROF, signal.SIGSYS, signal.SIGIO,
+              signal.SIGPWR, signal.SIGSTKFLT, signal.SIGRTMIN, signal.SIGRTMAX]
+    for arguments, end, status, told in [
+            *(([], [number], 128 + number, None) for number in deadly),
+            ([], [signal.SIGPIPE, "Q"], 0, None),
+            (["--record", "/dev/full"], ["Q"], 2, "mazewick: cannot write /dev/full: No space")]:
+        game = Game(pane, binary, arguments=arguments, runner_text=RUNNER_STAYING)
+        for step in end:
+            pane.keys(step) if isinstance(step, str) else os.kill(int(read_text(game.file("pid"))),
+                                                                   step)
+        game.expect_exit(status)
+        expect(told is None or told in "".join(pane.screen()), f"{told!r} on the screen")
+
+
 def hangups(pane, binary):
     """The terminal closed twenty times over, at the title, in a round, paused and at the size
     notice, with hangups taken and ignored: each time the game is gone within two seconds, and
@@ -254,8 +273,11 @@ def suspend_record(pane, binary):
     # While stopped, the shell has its terminal back.
     game.expect_terminal_restored(game.record_in_shell("stty -g", "stopped"))
     pane.type_line("fg")
-    pane.wait_for_board()
+    # The round comes back paused; Esc plays on.
+    pane.wait_for_text("PAUSED")
     expect_equal(pane.show("pane_title"), GAME_TITLE, "terminal title after fg")
+    pane.keys("Escape")
+    pane.wait_for_board()
     type_at(pane, [(0.45, "w"), (0.25, "d"), (0, ["C-c"])])
     game.expect_exit(130)
     live_trace = read_text(live)
@@ -264,10 +286,23 @@ def suspend_record(pane, binary):
 
 
 def sizes(pane, binary):
-    """The notice while the terminal is too small, at the title and in a round; the size asked."""
+    """The notice while the terminal is too small, before the game began, at the title and in a
+    round; the size asked."""
     output = os.path.join(pane.work_dir, "output")
     pane.tmux("pipe-pane", "-o", f"cat > {shlex.quote(output)}")
     pane.resize(50, 30)
+    # A game that never began, quit at the notice (of a terminal that cannot be asked to grow) or
+    # refused the terminal, leaves the files alone.
+    kept, fresh = (os.path.join(pane.work_dir, name) for name in ("kept.rec", "fresh.trace"))
+    with open(kept, "w", encoding="ascii") as out:
+        out.write("0 s\n")
+    for environment, status in [("TERM=vt100", 0), ("TERM=dumb", 1)]:
+        game = Game(pane, binary, environment, ["--record", kept, "--trace", fresh], title=False)
+        if status == 0:
+            pane.wait_for_text(TOO_SMALL)
+            pane.keys("q")
+        game.expect_exit(status)
+        expect(read_text(kept) == "0 s\n" and not os.path.exists(fresh), f"files after {status}")
     game = Game(pane, binary, title=False)
     pane.wait_for_text(TOO_SMALL, "This one is 50 x 30", "press Q or Ctrl-C to quit")
     # Keys typed at the notice do not reach the game: S would start a round.
@@ -277,7 +312,8 @@ def sizes(pane, binary):
     expect(TOO_SMALL not in "".join(lines), "notice gone")
     game.start_round()
     pane.resize(50, 30, TOO_SMALL)
-    pane.resize(PANE_COLUMNS, PANE_ROWS)
+    pane.resize(PANE_COLUMNS, PANE_ROWS, "PAUSED")
+    pane.keys("Escape")
     pane.wait_for_board()
     # Q at the notice quits through the quit path.
     pane.resize(50, 30, TOO_SMALL)
@@ -324,6 +360,10 @@ def recorded_game(pane, binary):
 def record_replay(pane, binary):
     game, recording, live = recorded_game(pane, binary)
     pane.keys("x", then=INVALID)
+    # A second game is refused the file this one writes.
+    second = run([binary, "--trace", recording])
+    expect_equal((second.returncode, second.stderr),
+                 (2, f"mazewick: {recording} is being written by another game\n"), "a second game")
     # The arrow gives no character: the next read passes it and takes the y.
     pane.keys("Up", "y", then=PROMPT)
     game.start_round()
@@ -404,31 +444,57 @@ def scores(pane, binary):
 
 def command_line(pane, binary):
     """Runs without a terminal, with the files named refused before the terminal is looked at."""
-    bad, backwards, missing = (os.path.join(pane.work_dir, name)
-                               for name in ("bad.rec", "backwards.rec", "missing/game.rec"))
-    for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n")):
+    bad, backwards, missing, huge, big = (
+        os.path.join(pane.work_dir, name)
+        for name in ("bad.rec", "backwards.rec", "missing/game.rec", "huge.rec", "big.rec"))
+    for path, text in ((bad, "0 s\nw\n"), (backwards, "0 s\n5 w\n3 a\n"),
+                       (huge, "0 s\n18446744073709551616 w\n1 a\n"),
+                       (big, "0 w\n" * (1 << 22) + "1 a\n")):
         with open(path, "w", encoding="ascii") as out:
             out.write(text)
+    # One file under other names, and a file that a refused start must not make.
+    fresh, link, hard = (os.path.join(pane.work_dir, name) for name in ("fresh", "link", "hard"))
+    os.symlink(bad, link)
+    os.link(bad, hard)
     # The arguments, the status, and how standard output and error begin ("": nothing written).
     for arguments, status, out, err in [
             (["--help"], 0, "Usage: mazewick", ""),
             (["--version"], 0, "Mazewick 1.0\n", ""),
+            *(([option, ">/dev/full"], 2, "", "mazewick: cannot write to standard output: No space")
+              for option in ("--help", "--version", "--scores")),
             (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
-            ([], 1, "", "mazewick: standard input is not a terminal\n"),
+            (["--\x1b]0;pwned\x07\u0085"], 2, "",
+             "mazewick: unknown argument '--\\x1b]0;pwned\\x07\\x85'\nUsage:"),
+            (["--record", fresh], 1, "", "mazewick: standard input is not a terminal\n"),
             *((arguments, 2, "", f"mazewick: {message}\n") for arguments, message in [
                 (["--replay", bad], f"{bad}:2: the pause count is not a decimal number"),
                 (["--replay", backwards], f"{backwards}:3: the pause count goes back from 5 to 3"),
+                (["--replay", huge], f"{huge}:2: a pause count past the largest, {2**64 - 1}"),
+                (["--replay", "/dev/zero"], "/dev/zero:1: a line longer than 1048576 bytes"),
+                (["--replay", big],
+                 f"{big}:{(1 << 22) + 1}: the recording goes on past 16777216 bytes"),
                 (["--replay", missing], f"cannot read {missing}: No such file or directory"),
                 (["--replay", bad, "--record", bad], "--record and --replay cannot go together"),
+                *((["--replay" if index else "--record", path, "--trace", other],
+                   "--trace needs a file of its own")
+                  for index, (path, other) in enumerate([(fresh, fresh.replace("/", "/./")),
+                                                         (bad, link), (bad, hard)])),
+                (["--replay", "-"], "--replay needs a file: standard input and output are the "
+                 "terminal"),
                 (["--trace", missing], f"cannot write {missing}: No such file or directory")])]:
-        result = run([binary, *arguments])
+        command = [binary, *(argument for argument in arguments if argument != ">/dev/full")]
+        result = run(["sh", "-c", 'exec "$@" >/dev/full', "sh", *command]
+                     if ">/dev/full" in arguments else command)
         expect_equal((result.returncode, result.stdout[:len(out) or None],
                       result.stderr[:len(err) or None]), (status, out, err),
                      f"mazewick {' '.join(arguments)}")
+    expect(not re.search("mazewick-(sim|autoplay)", run([binary, "--help"]).stdout),
+           "--help names only the installed program")
+    expect(not os.path.exists(fresh) and read_text(bad) == "0 s\nw\n", "files after the refusals")
 
 
 def main():
-    cases = {case.__name__: case for case in (title, hangups, suspend_record, sizes,
+    cases = {case.__name__: case for case in (title, signals, hangups, suspend_record, sizes,
                                               record_replay, replay_demo_quit, scores,
                                               command_line)}
     if len(sys.argv) != 3 or sys.argv[2] not in cases:

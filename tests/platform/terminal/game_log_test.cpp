@@ -15,7 +15,7 @@ TEST(GameLogTest, WritesLinesThatLoadBackAsTheSameKeysAndTellsOfAFullDiskAndAFau
   GameLog log;
   ASSERT_EQ(log.open(recording, "/dev/full"), "");
   EXPECT_EQ(read_file(recording), "old\n");  // left alone until the game has a terminal
-  log.start(55, 33);
+  log.began(55, 33);
   std::vector<TerminalKey> keys = {{false, 0}};
   for (int ch = 0; ch < 256; ++ch) {
     keys.push_back({true, static_cast<uint8_t>(ch)});
@@ -23,7 +23,7 @@ TEST(GameLogTest, WritesLinesThatLoadBackAsTheSameKeysAndTellsOfAFullDiskAndAFau
   log.keys_queued(UINT64_MAX, keys);
   log.paused(1);
   log.paused(2);  // a second line fails too: still one line of errors
-  EXPECT_EQ(log.write_errors(), "cannot write /dev/full: No space left on device\n");
+  EXPECT_EQ(log.write_errors(), "mazewick: cannot write /dev/full: No space left on device\n");
   EXPECT_EQ(read_lines(recording)[2], "# terminal 55 x 33");
   EXPECT_EQ(recording_header(1700000000, 80, 40)[1], "# recorded 2023-11-14 22:13:20 UTC");
   std::vector<ScriptLine> lines;
