@@ -3,14 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <utility>
 
 #include "game/game_state.h"
 #include "platform/headless/game_trace.h"
+#include "platform/headless/headless_frontend.h"
 #include "platform/headless/input_script.h"
 #include "platform/headless/screen_dump.h"
-#include "platform/headless/script_feed.h"
-#include "platform/host/console_frontend.h"
 #include "platform/host/console_host.h"
 #include "tools/sim_options.h"
 
@@ -74,12 +72,12 @@ void record(FILE* file, MakeLine make_line) {
   std::fflush(file);
 }
 
-class SimRecorder final {
+class SimRecorder final : public HeadlessObserver {
  public:
   SimRecorder(FILE* trace, FILE* frames, FILE* waits, FILE* screen, uint64_t max_pauses)
       : trace_(trace), frames_(frames), waits_(waits), screen_(screen), max_pauses_(max_pauses) {}
 
-  void paused(ConsoleHost& host, uint64_t pauses) {
+  void paused(ConsoleHost& host, uint64_t pauses) override {
     record(frames_, [&] { return screen_dump_json(host, pauses); });
     record(trace_, [&] { return trace_json(game_state, pauses); });
     if (pauses == max_pauses_) {
@@ -88,7 +86,7 @@ class SimRecorder final {
     }
   }
 
-  void waiting(ConsoleHost& host, uint64_t pauses) {
+  void waiting(ConsoleHost& host, uint64_t pauses) override {
     record(waits_, [&] { return screen_dump_json(host, pauses); });
   }
 
@@ -103,44 +101,6 @@ class SimRecorder final {
   FILE* waits_;
   FILE* screen_;
   uint64_t max_pauses_;
-};
-
-// The headless front end's rules, with the script's keys kept few in the console's queue.
-class SimFrontend final : public ConsoleFrontend {
- public:
-  SimFrontend(std::vector<ScriptLine> lines, SimRecorder& recorder)
-      : feed_(std::move(lines), true), recorder_(recorder) {}
-
-  void attach(ConsoleHost& host) {
-    host.set_frontend(this);
-    feed_.deliver_due(host, pauses_);
-  }
-  uint64_t pauses() const { return pauses_; }
-
-  void sleep(ConsoleHost& host, uint32_t /*milliseconds*/) override {
-    ++pauses_;
-    recorder_.paused(host, pauses_);
-    feed_.deliver_due(host, pauses_);
-  }
-  void poll_input(ConsoleHost& host) override { feed_.top_up(host); }
-  bool wait_for_input(ConsoleHost& host) override {
-    // With every key queued, the queue would not have been empty.
-    if (feed_.holding() && host.input_queue().empty()) {
-      feed_.top_up(host);
-      return true;
-    }
-    recorder_.waiting(host, pauses_);
-    if (feed_.deliver_for_read(host)) {
-      return true;
-    }
-    host.end_input();
-    return false;
-  }
-
- private:
-  ScriptFeed feed_;
-  SimRecorder& recorder_;
-  uint64_t pauses_ = 0;
 };
 
 }  // namespace
@@ -176,7 +136,7 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
   SimRecorder recorder(trace, frames, waits, screen, options.max_pauses);
   ConsoleHost& host = console_host();
   host.reset(ConsoleHost::kDefaultWidth, ConsoleHost::kDefaultHeight, *options.console);
-  SimFrontend frontend(script.lines, recorder);
+  HeadlessFrontend frontend(script.lines, &recorder, true);
   frontend.attach(host);
 
   char program_name[] = "mazewick";

@@ -2,8 +2,9 @@
 
 #include <utility>
 
-HeadlessFrontend::HeadlessFrontend(std::vector<ScriptLine> script, HeadlessObserver* observer)
-    : feed_(std::move(script)), observer_(observer) {}
+HeadlessFrontend::HeadlessFrontend(std::vector<ScriptLine> script, HeadlessObserver* observer,
+                                   bool short_queue)
+    : feed_(std::move(script), short_queue), observer_(observer) {}
 
 void HeadlessFrontend::attach(ConsoleHost& host) {
   host.set_frontend(this);
@@ -26,9 +27,16 @@ void HeadlessFrontend::sleep(ConsoleHost& host, uint32_t /*milliseconds*/) {
   feed_.deliver_due(host, pauses_);
 }
 
-void HeadlessFrontend::poll_input(ConsoleHost& /*host*/) {}
+void HeadlessFrontend::poll_input(ConsoleHost& host) {
+  feed_.top_up(host);
+}
 
 bool HeadlessFrontend::wait_for_input(ConsoleHost& host) {
+  // With every key queued, the queue would not have been empty.
+  if (feed_.holding() && host.input_queue().empty()) {
+    feed_.top_up(host);
+    return true;
+  }
   if (observer_ != nullptr) {
     observer_->waiting(host, pauses_);
   }

@@ -25,8 +25,9 @@ class HeadlessObserver {
 
 class HeadlessFrontend final : public ConsoleFrontend {
  public:
+  // short_queue: the script's keys join the console's queue a few at a time (see ScriptFeed).
   explicit HeadlessFrontend(std::vector<ScriptLine> script = {},
-                            HeadlessObserver* observer = nullptr);
+                            HeadlessObserver* observer = nullptr, bool short_queue = false);
 
   // Becomes the host's front end and delivers the lines due at the start.
   void attach(ConsoleHost& host);

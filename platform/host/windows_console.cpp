@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/host/console_host.h"
+#include "platform/host/key_record.h"
 
 namespace {
 
@@ -100,17 +101,7 @@ DWORD copy_events(const ConsoleHost& host, PINPUT_RECORD buffer, DWORD length) {
     if (copied == length) {
       break;
     }
-    INPUT_RECORD& record = buffer[copied++];
-    record = INPUT_RECORD{};
-    record.EventType = KEY_EVENT;
-    KEY_EVENT_RECORD& event = record.Event.KeyEvent;
-    event.bKeyDown = key.down ? TRUE : FALSE;
-    event.wRepeatCount = key.repeat;
-    event.wVirtualKeyCode = key.virtual_key;
-    event.wVirtualScanCode = key.scan_code;
-    event.uChar.UnicodeChar = 0;
-    event.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
-    event.dwControlKeyState = key.control_keys;
+    buffer[copied++] = key_record(key);
   }
   return copied;
 }

@@ -1,6 +1,7 @@
 """The scripts the probes of other hosts (wine's console, the browser) play, in mazewick-sim's
 format, so that each host is compared with mazewick-sim on the same games."""
 
+import json
 import os
 import subprocess
 
@@ -27,3 +28,18 @@ def script_for(case, work):
     with open(path, "w") as script:
         script.write(text)
     return path
+
+
+def different_records(work, side, name):
+    """None when work/SIDE.NAME holds the records of work/sim.NAME, else where they first differ:
+    the record and its first differing field or row, or the counts."""
+    with open(f"{work}/{side}.{name}", "rb") as ours, open(f"{work}/sim.{name}", "rb") as sim:
+        mine, theirs = ours.read().splitlines(), sim.read().splitlines()
+    for index, (a, b) in enumerate(zip(mine, theirs), 1):
+        if a != b:
+            rows = zip(*(json.dumps(json.loads(record), indent=0).splitlines() for record in (a, b)))
+            first = next(((x, y) for x, y in rows if x != y), (a, b))
+            return f"{name} record {index} under {side}: {first[0]}\nthe sim's: {first[1]}"
+    if len(mine) != len(theirs):
+        return f"{name}: {len(mine)} records under {side}, {len(theirs)} from the sim"
+    return None

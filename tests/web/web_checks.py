@@ -15,9 +15,11 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True
-sys.path[:0] = [os.path.join(HERE, "..", "support"), os.path.join(HERE, "..", "..", "tools")]
+sys.path[:0] = [os.path.join(HERE, "..", "support"), os.path.join(HERE, "..", "e2e"),
+                os.path.join(HERE, "..", "..", "tools")]
 import processes  # noqa: E402
-from probe_scripts import script_for  # noqa: E402
+from probe_scripts import different_records, script_for  # noqa: E402
+from terminal_e2e import Failure, expect  # noqa: E402
 from web_session import PageError, WebSession  # noqa: E402
 
 TITLE = "Press [S] to begin"
@@ -25,15 +27,6 @@ KEYS = {"escape": "\ue00c", "left": "\ue012"}
 # What the page did with each key press: [key, whether the browser's own action was prevented].
 HEAR_KEYS = ("window.heard = []; document.addEventListener('keydown', "
              "(event) => window.heard.push([event.key, event.defaultPrevented]));")
-
-
-class Failure(Exception):
-    pass
-
-
-def expect(condition, what):
-    if not condition:
-        raise Failure(what)
 
 
 def same(work, case):
@@ -48,11 +41,8 @@ def same(work, case):
         statuses[side] = subprocess.run([*program, *options, *files, script],
                                         stdin=subprocess.DEVNULL, timeout=600).returncode
     for name in ("frames", "waits", "screen"):
-        with open(f"{work}/web.{name}", "rb") as web, open(f"{work}/sim.{name}", "rb") as sim:
-            ours, theirs = web.read().splitlines(), sim.read().splitlines()
-        expect(len(ours) == len(theirs), f"{name}: {len(ours)} records, the sim {len(theirs)}")
-        for index, (a, b) in enumerate(zip(ours, theirs), 1):
-            expect(a == b, f"{name} record {index}:\n{a.decode()}\nthe sim's:\n{b.decode()}")
+        difference = different_records(work, "web", name)
+        expect(difference is None, difference)
     expect(statuses["web"] == statuses["sim"], f"exit statuses {statuses}")
 
 
@@ -60,12 +50,16 @@ def screen(page):
     return page.run("return document.getElementById('console').textContent")
 
 
-def wait_for_screen(page, text, present=True):
-    deadline = time.monotonic() + 10
-    while (text in screen(page)) != present:
-        expect(time.monotonic() < deadline, f"{text!r} {'never came' if present else 'stayed'}:\n"
-                                            f"{screen(page)}")
+def wait_until(condition, what, seconds=10):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        expect(time.monotonic() < deadline, what())
         time.sleep(0.05)
+
+
+def wait_for_screen(page, text, present=True):
+    wait_until(lambda: (text in screen(page)) == present,
+               lambda: f"{text!r} {'never came' if present else 'stayed'}:\n{screen(page)}")
 
 
 def player_glyph(page):
@@ -75,19 +69,13 @@ def player_glyph(page):
 
 
 def wait_for_player(page, glyph, key):
-    deadline = time.monotonic() + 5
-    while player_glyph(page) != glyph:
-        expect(time.monotonic() < deadline, f"{key} did not steer the player")
-        time.sleep(0.05)
+    wait_until(lambda: player_glyph(page) == glyph, lambda: f"{key} did not steer the player", 5)
 
 
 def download_recording(page, work):
     page.click("#download")
     recording = os.path.join(work, "mazewick.rec")
-    deadline = time.monotonic() + 10
-    while not os.path.isfile(recording):
-        expect(time.monotonic() < deadline, "no recording was downloaded")
-        time.sleep(0.05)
+    wait_until(lambda: os.path.isfile(recording), lambda: "no recording was downloaded")
     return recording
 
 

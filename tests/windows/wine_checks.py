@@ -19,9 +19,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True
 sys.path[:0] = [os.path.join(HERE, "..", "e2e"), os.path.join(HERE, "..", "support")]
 import processes  # noqa: E402
-from probe_scripts import script_for  # noqa: E402
-from terminal_e2e import (PROMPT, TAGLINE, Failure, Pane, expect, expect_equal,  # noqa: E402
-                          expect_same_lines)
+from probe_scripts import different_records, script_for  # noqa: E402
+from terminal_e2e import PROMPT, TAGLINE, Failure, Pane, expect, expect_equal  # noqa: E402
 
 WINESERVER = "/usr/lib/wine/wineserver"
 # Any other case is a round, stopped by --max-pauses or cut off by Ctrl+C.
@@ -109,12 +108,8 @@ def state(work, case, size, kind="cp437", compared=()):
     if compared:
         sim_status = status([os.environ["MAZEWICK_SIM"], *sim_console], "sim")
         for name in compared:
-            with open(f"{work}/wine.{name}") as a, open(f"{work}/sim.{name}") as b:
-                wine, sim = a.read().splitlines(), b.read().splitlines()
-            for index, records in enumerate(zip(wine, sim), 1):
-                ours, theirs = (json.dumps(json.loads(record), indent=0) for record in records)
-                expect_same_lines(ours, theirs, f"{name} record {index} under wine against the sim")
-            expect_equal(len(wine), len(sim), f"{name}: records under wine against the sim")
+            difference = different_records(work, "wine", name)
+            expect(difference is None, difference)
         expect_equal(wine_status, sim_status, "exit status under wine against the sim")
     else:
         expect(case == "ctrl-c" or wine_status == 0, f"exit status {wine_status}")

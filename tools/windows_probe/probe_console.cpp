@@ -5,6 +5,7 @@
 
 #include "platform/headless/screen_dump.h"
 #include "platform/host/cp437.h"
+#include "platform/host/key_record.h"
 
 namespace {
 
@@ -132,16 +133,7 @@ bool input_queued(const Console& console) {
 void ConsoleFeed::hand_over() {
   std::vector<INPUT_RECORD> records;
   for (const ConsoleKey& key : staging_.input_queue()) {
-    INPUT_RECORD record = {};
-    record.EventType = KEY_EVENT;
-    KEY_EVENT_RECORD& event = record.Event.KeyEvent;
-    event.bKeyDown = key.down ? TRUE : FALSE;
-    event.wRepeatCount = key.repeat;
-    event.wVirtualKeyCode = key.virtual_key;
-    event.wVirtualScanCode = key.scan_code;
-    event.uChar.AsciiChar = key.has_char ? static_cast<CHAR>(key.ch) : 0;
-    event.dwControlKeyState = key.control_keys;
-    records.push_back(record);
+    records.push_back(key_record(key));
   }
   DWORD written = 0;
   if (!records.empty()) {
