@@ -460,6 +460,11 @@ def command_line(pane, binary):
     for arguments, status, out, err in [
             (["--help"], 0, "Usage: mazewick", ""),
             (["--version"], 0, "Mazewick 1.0\n", ""),
+            # --help wins over --version, and either over playing or --scores.
+            (["--scores", "--trace", "t", "--version", "--help"], 0, "Usage: mazewick", ""),
+            (["--scores", "--version"], 0, "Mazewick 1.0\n", ""),
+            (["--trace", "a", "--trace", "b"], 2, "", "mazewick: --trace given twice\n"),
+            (["--replay", ""], 2, "", "mazewick: --replay needs a file\n"),
             *(([option, ">/dev/full"], 2, "", "mazewick: cannot write to standard output: No space")
               for option in ("--help", "--version", "--scores")),
             (["--bogus"], 2, "", "mazewick: unknown argument '--bogus'\nUsage:"),
