@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -136,6 +137,42 @@ void BM_WholeHeadlessTick(benchmark::State& state) {
   state.counters["ticks"] = static_cast<double>(ticks);
 }
 BENCHMARK(BM_WholeHeadlessTick)->Unit(benchmark::kMillisecond);
+
+uint64_t thread_cpu_ns() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1'000'000'000 + static_cast<uint64_t>(now.tv_nsec);
+}
+
+// Sleeps each pause for real, as the game does at its own pace.
+class PacedTicks final : public HeadlessObserver {
+ public:
+  void paused(ConsoleHost& /*host*/, uint64_t /*pauses*/) override {
+    const timespec pause = {0, 100'000'000};
+    nanosleep(&pause, nullptr);
+  }
+  void waiting(ConsoleHost& /*host*/, uint64_t /*pauses*/) override {}
+};
+
+// The first 320 ticks of the planned game on the headless host, each after a real 100 ms pause,
+// per tick: the processor time of the headless tick at the game's own pace, sleeping included,
+// as the terminal program's tick is measured.
+void BM_HeadlessTickAtPace(benchmark::State& state) {
+  const std::vector<ScriptLine> lines = parse_input_script(plan_game_script(UINT32_MAX, 320)).lines;
+  for (auto _ : state) {
+    console_host().reset();
+    reset_program_state();
+    PacedTicks paced;
+    HeadlessFrontend frontend(lines, &paced);
+    frontend.attach(console_host());
+    const uint64_t started = thread_cpu_ns();
+    game_main(0, nullptr);
+    state.SetIterationTime(static_cast<double>(thread_cpu_ns() - started) * 1e-9 /
+                           static_cast<double>(frontend.pauses()));
+    console_host().set_frontend(nullptr);
+  }
+}
+BENCHMARK(BM_HeadlessTickAtPace)->UseManualTime()->Iterations(1)->Unit(benchmark::kMicrosecond);
 
 // The same game run by mazewick-sim with no output asked for: the runner's own cost on top of
 // the headless tick, which includes reading the script.

@@ -90,6 +90,7 @@ class ConsoleHost {
   // Screen buffer.
   int width() const;
   int height() const;
+  // The cells of a row lie one after another, so a row can be read from its first cell on.
   const ConsoleCell& cell(int x, int y) const;
   // Puts a cell as it is, without the code page.
   void set_cell(int x, int y, const ConsoleCell& cell);

@@ -65,18 +65,22 @@ void TerminalFrontend::draw_console(const ConsoleHost& host, int columns, int ro
   }
   const int screen_left = (COLS - columns) / 2;
   const int screen_top = (LINES - rows) / 2;
-  for (int row = 0; row < rows; ++row) {
-    const int y = host.window_top() + row;
-    for (int column = 0; column < columns; ++column) {
-      const int x = host.window_left() + column;
-      if (x < 0 || y < 0 || x >= host.width() || y >= host.height()) {
-        continue;
-      }
-      const ConsoleCell& cell = host.cell(x, y);
-      ConsoleCell& shown = shown_cells_[static_cast<size_t>(row) * columns + column];
-      if (all_cells || shown.ch != cell.ch || shown.attr != cell.attr) {
-        draw_cell(cell, screen_top + row, screen_left + column);
-        shown = cell;
+  const int left = host.window_left();
+  const int top = host.window_top();
+  // The window's columns that lie inside the buffer, the same for every row.
+  const int first_column = std::max(0, -left);
+  const int end_column = std::min(columns, host.width() - left);
+  for (int row = 0; row < rows && first_column < end_column; ++row) {
+    const int y = top + row;
+    if (y < 0 || y >= host.height()) {
+      continue;
+    }
+    const ConsoleCell* cells = &host.cell(left + first_column, y);
+    ConsoleCell* shown = &shown_cells_[static_cast<size_t>(row) * columns + first_column];
+    for (int column = first_column; column < end_column; ++column, ++cells, ++shown) {
+      if (all_cells || shown->ch != cells->ch || shown->attr != cells->attr) {
+        draw_cell(*cells, screen_top + row, screen_left + column);
+        *shown = *cells;
       }
     }
   }

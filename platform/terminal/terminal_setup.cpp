@@ -119,6 +119,10 @@ bool TerminalFrontend::open(ConsoleHost& host, std::string& reason) {
     tcsetattr(STDOUT_FILENO, TCSADRAIN, &modes);
     def_prog_mode();
   }
+  // Until its screen has once been left and taken again, ncurses sends its output at every
+  // cursor move, so a frame would reach the terminal as a dozen small writes instead of one.
+  endwin();
+  doupdate();
 
   const char* no_color = std::getenv("NO_COLOR");
   int colours = 0;
