@@ -6,7 +6,6 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -105,16 +104,24 @@ struct Terminal {
     return on_cpu;
   }
 
-  // Ends the program if it still runs; its peak resident memory in KiB.
+  // Ends the program if it still runs; its peak resident memory in KiB. The peak is read from
+  // the program itself (VmHWM): a child's ru_maxrss also counts this process, as it was forked.
   long finish() {
-    rusage usage{};
+    long peak_kib = 0;
     if (pid > 0) {
+      std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+      for (std::string field; status >> field;) {
+        if (field == "VmHWM:") {
+          status >> peak_kib;
+          break;
+        }
+      }
       kill(pid, SIGKILL);
-      wait4(pid, nullptr, 0, &usage);
+      waitpid(pid, nullptr, 0);
       close(master);
       pid = -1;
     }
-    return usage.ru_maxrss;
+    return peak_kib;
   }
 
   pid_t pid = -1;
