@@ -38,6 +38,11 @@ void TerminalFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
   for (TerminalObserver* observer : observers_) {
     observer->paused(pauses_);
   }
+  // A recording's lines go in as its pause begins, as mazewick-sim delivers them: a Ctrl+C
+  // among them comes while the game is not reading, so it is the console's Ctrl+C, not a key.
+  if (replay_ && !stop_requested_) {
+    replay_->deliver_due(host, pauses_);
+  }
   present(host);
   wait_until_fits(host);
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);

@@ -145,9 +145,9 @@ class Game:
         self.pane.wait_until(command, lambda _: os.path.exists(path))
         return read_text(path)
 
-    def expect_exit(self, status):
+    def expect_exit(self, status, seconds=WAIT_SECONDS):
         self.pane.wait_until("the shell after the game",
-                             lambda lines: SHELL_PROMPT.strip() in map(str.strip, lines))
+                             lambda lines: SHELL_PROMPT.strip() in map(str.strip, lines), seconds)
         status_text, stty = self.record_in_shell("echo $? $(stty -g)", "after").split(" ", 1)
         expect_equal(int(status_text), status, "exit status")
         self.expect_terminal_restored(stty)
@@ -412,6 +412,13 @@ def replay_demo_quit(pane, binary):
     # Every pause but the last was played as recorded; the last one may have lost its keys.
     expect(len(lines) > 10 and sim_trace(script).startswith("\n".join(lines[:-2]) + "\n"),
            "the replay's trace starts mazewick-sim's")
+    # A Ctrl+C written into a round ends the keys there, in the replay as in mazewick-sim.
+    with open(script, "w", encoding="ascii") as out:
+        out.write("0 s\n3 a\\x03d\n9 w\n")
+    game = Game(pane, binary, arguments=["--replay", script, "--trace", replayed], title=False)
+    # Without keys the player is caught three times; the game over screen then finds no key.
+    game.expect_exit(0, ROUND_SECONDS)
+    expect_same_lines(read_text(replayed), sim_trace(script), "the trace of a replayed Ctrl+C")
 
 
 def scores(pane, binary):
