@@ -188,7 +188,7 @@ void BM_SimWithoutOutputs(benchmark::State& state) {
   {
     std::ofstream file(script);
     for (const ScriptLine& line : planned_game()) {
-      file << script_line(line.pause, line.keys) << '\n';
+      file << script_line(line.pause, {line.keys.begin(), line.keys.end()}) << '\n';
     }
   }
   const uint64_t pauses = play_planned_game();  // counted before the clock starts

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 #include "game/game_state.h"
 #include "platform/headless/game_trace.h"
@@ -116,7 +117,7 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
   if (options.script && !read_script_file(*options.script, script_text)) {
     return usage_error("cannot read the script " + *options.script);
   }
-  const InputScript script = parse_input_script(script_text);
+  InputScript script = parse_input_script(script_text);
   if (script.error_line != 0) {
     std::fprintf(stderr, "mazewick-sim: %s:%d: %s\n", options.script->c_str(), script.error_line,
                  script.error.c_str());
@@ -136,7 +137,7 @@ int run_sim(const std::vector<std::string>& args, MainRoutine main_routine) {
   SimRecorder recorder(trace, frames, waits, screen, options.max_pauses);
   ConsoleHost& host = console_host();
   host.reset(ConsoleHost::kDefaultWidth, ConsoleHost::kDefaultHeight, *options.console);
-  HeadlessFrontend frontend(script.lines, &recorder, true);
+  HeadlessFrontend frontend(std::move(script.lines), &recorder, true);
   frontend.attach(host);
 
   char program_name[] = "mazewick";

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -79,8 +81,52 @@ std::vector<ScriptKey> parse_keys(const std::string& keys, bool& stray) {
 
 }  // namespace
 
+static_assert(sizeof(ScriptLine) <= 24, "a script line stays small beside its text");
+
+ScriptKeys::ScriptKeys(std::span<const ScriptKey> keys)
+    : count_(static_cast<uint32_t>(keys.size())) {
+  if (count_ <= kInPlace) {
+    std::copy(keys.begin(), keys.end(), in_place_);
+  } else {
+    ScriptKey* spilled = new ScriptKey[count_];
+    std::copy(keys.begin(), keys.end(), spilled);
+    std::memcpy(spilled_address_, &spilled, sizeof spilled);
+  }
+}
+
+ScriptKeys::ScriptKeys(ScriptKeys&& other) noexcept : count_(std::exchange(other.count_, 0)) {
+  std::memcpy(spilled_address_, other.spilled_address_, sizeof spilled_address_);
+}
+
+ScriptKeys& ScriptKeys::operator=(ScriptKeys other) noexcept {
+  std::swap(count_, other.count_);
+  unsigned char mine[sizeof spilled_address_];
+  std::memcpy(mine, spilled_address_, sizeof mine);
+  std::memcpy(spilled_address_, other.spilled_address_, sizeof mine);
+  std::memcpy(other.spilled_address_, mine, sizeof mine);
+  return *this;
+}
+
+ScriptKeys::~ScriptKeys() {
+  if (count_ > kInPlace) {
+    delete[] spilled();
+  }
+}
+
+const ScriptKey* ScriptKeys::begin() const {
+  return count_ <= kInPlace ? in_place_ : spilled();
+}
+
+ScriptKey* ScriptKeys::spilled() const {
+  ScriptKey* spilled = nullptr;
+  std::memcpy(&spilled, spilled_address_, sizeof spilled);
+  return spilled;
+}
+
 InputScript parse_input_script(const std::string& text) {
   InputScript script;
+  // One line of the script a line of text at most: no line is moved as the list grows.
+  script.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t start = 0;
   int line_number = 0;
   while (start < text.size()) {
@@ -122,7 +168,13 @@ InputScript parse_input_script(const std::string& text) {
       return script;
     }
     bool stray = false;
-    script.lines.push_back({pause, parse_keys(line.substr(digits + 1), stray), line_number});
+    const std::vector<ScriptKey> keys = parse_keys(line.substr(digits + 1), stray);
+    if (keys.size() > std::numeric_limits<uint32_t>::max()) {
+      script.error_line = line_number;
+      script.error = "more keys on one line than a script can hold";
+      return script;
+    }
+    script.lines.push_back({pause, ScriptKeys(keys), line_number});
     if (stray && script.stray_backslash_line == 0) {
       script.stray_backslash_line = line_number;
     }
@@ -130,7 +182,7 @@ InputScript parse_input_script(const std::string& text) {
   return script;
 }
 
-std::string script_line(uint64_t pause, const std::vector<ScriptKey>& keys) {
+std::string script_line(uint64_t pause, std::span<const ScriptKey> keys) {
   std::string line = std::to_string(pause) + ' ';
   for (const ScriptKey& key : keys) {
     const uint8_t c = key.ch;

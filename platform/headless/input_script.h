@@ -1,7 +1,9 @@
 // Input scripts for headless runs: which keys reach the console, and after how many pauses.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,10 +13,40 @@ struct ScriptKey {
   uint8_t ch;
 };
 
+// The keys of one script line. Up to four are kept in place, so that a recording of many short
+// lines (nearly every line of a recording has one key) takes a few times its own size in
+// memory, not an allocation per line.
+class ScriptKeys {
+ public:
+  ScriptKeys() = default;
+  explicit ScriptKeys(std::span<const ScriptKey> keys);
+  ScriptKeys(const ScriptKeys& other) : ScriptKeys(std::span(other.begin(), other.end())) {}
+  ScriptKeys(ScriptKeys&& other) noexcept;
+  ScriptKeys& operator=(ScriptKeys other) noexcept;
+  ~ScriptKeys();
+
+  size_t size() const { return count_; }
+  const ScriptKey* begin() const;
+  const ScriptKey* end() const { return begin() + count_; }
+  const ScriptKey& operator[](size_t index) const { return begin()[index]; }
+
+ private:
+  static constexpr uint32_t kInPlace = 4;
+  ScriptKey* spilled() const;
+
+  uint32_t count_ = 0;
+  // The keys themselves, or for a longer line the address of its own array of them, kept as
+  // bytes so that the line needs no more than the pointer's alignment of 4.
+  union {
+    ScriptKey in_place_[kInPlace];
+    unsigned char spilled_address_[8] = {};
+  };
+};
+
 // One line `T KEYS`: its keys are due once T pauses (Sleep calls) have passed.
 struct ScriptLine {
   uint64_t pause;
-  std::vector<ScriptKey> keys;
+  ScriptKeys keys;
   int line_number;  // in the script text, from 1
 };
 
@@ -42,4 +74,4 @@ bool read_script_file(const std::string& name, std::string& text);
 
 // The line `T KEYS` for the given keys, without a line end: a printable character other than the
 // backslash stands for itself, every other key is escaped. Reading the line gives the same keys.
-std::string script_line(uint64_t pause, const std::vector<ScriptKey>& keys);
+std::string script_line(uint64_t pause, std::span<const ScriptKey> keys);

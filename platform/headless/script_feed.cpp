@@ -29,10 +29,22 @@ void ScriptFeed::deliver_due(ConsoleHost& host, uint64_t pauses) {
   top_up(host);
 }
 
+bool ScriptFeed::ctrl_c_due(uint64_t pauses) const {
+  for (size_t line = next_line_; line < lines_.size() && lines_[line].pause <= pauses; ++line) {
+    for (const ScriptKey& key : lines_[line].keys) {
+      if (key.has_char && key.ch == kCtrlC) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool ScriptFeed::deliver_for_read(ConsoleHost& host) {
   // Held keys go first, as they were delivered first.
-  while (holding()) {
-    queue_held_key(host);
+  top_up(host);
+  if (char_key_queued(host)) {
+    return true;
   }
   while (next_line_ < lines_.size()) {
     deliver_next(host);
@@ -53,7 +65,7 @@ void ScriptFeed::top_up(ConsoleHost& host) {
 }
 
 void ScriptFeed::deliver_next(ConsoleHost& host) {
-  const std::vector<ScriptKey>& keys = lines_[next_line_++].keys;
+  const ScriptKeys& keys = lines_[next_line_++].keys;
   size_t queued_now = keys.size();
   if (short_queue_) {
     while (queued_now > 0 &&
@@ -62,6 +74,11 @@ void ScriptFeed::deliver_next(ConsoleHost& host) {
     }
   }
   skip_queued_lines();
+  // Without a Ctrl+C a short queue keeps holding, across lines, what it holds: many lines due at
+  // once go in a few keys at a time like one long line.
+  if (queued_now == 0) {
+    return;
+  }
   while (holding() && (held_line_ < next_line_ - 1 || held_key_ < queued_now)) {
     queue_held_key(host);
   }

@@ -21,6 +21,8 @@ class ScriptFeed {
   // Delivers the lines due once that many pauses have passed. Lines go strictly in order: the
   // first one not yet due holds back those after it.
   void deliver_due(ConsoleHost& host, uint64_t pauses);
+  // Whether a line not yet delivered and due after that many pauses holds a Ctrl+C.
+  bool ctrl_c_due(uint64_t pauses) const;
   // For a blocking read that found no key with a character: delivers lines, whatever their pause
   // counts, until such a key is queued. False when the script ran out first.
   bool deliver_for_read(ConsoleHost& host);

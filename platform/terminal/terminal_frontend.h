@@ -54,9 +54,10 @@ class TerminalFrontend final : public ConsoleFrontend {
   // from the keyboard.
   void add_observer(TerminalObserver* observer) { observers_.push_back(observer); }
   // Feeds the lines of a recording instead of the keyboard, by the headless runner's rules: the
-  // lines due go in as each pause begins, and a read that finds no key takes the next line,
-  // after a moment in which its screen can be seen. The keyboard only stops the replay (q or Q):
-  // a read then finds the input ended, and a round pauses first.
+  // lines due go in when the game looks at its input (a Ctrl+C as its pause begins), and a read
+  // that finds no key takes the next line, after a moment in which its screen can be seen. The
+  // keyboard only stops the replay (q or Q): a read then finds the input ended, and a round
+  // pauses first.
   void replay(std::vector<ScriptLine> lines);
 
   void sleep(ConsoleHost& host, uint32_t milliseconds) override;

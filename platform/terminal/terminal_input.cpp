@@ -38,9 +38,10 @@ void TerminalFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
   for (TerminalObserver* observer : observers_) {
     observer->paused(pauses_);
   }
-  // A recording's lines go in as its pause begins, as mazewick-sim delivers them: a Ctrl+C
-  // among them comes while the game is not reading, so it is the console's Ctrl+C, not a key.
-  if (replay_ && !stop_requested_) {
+  // A recording's lines due go in when the game next looks at its input, so that a screen that
+  // waits for a key then is held in sight first. A Ctrl+C among them goes in now, as
+  // mazewick-sim delivers it: the game is not reading, so it is the console's Ctrl+C, not a key.
+  if (replay_ && !stop_requested_ && replay_->ctrl_c_due(pauses_)) {
     replay_->deliver_due(host, pauses_);
   }
   present(host);

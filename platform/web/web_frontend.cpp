@@ -49,6 +49,9 @@ void WebFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
       page_stop();
     }
     feed_->deliver_due(host, pauses_);
+  } else if (mode_ == WebMode::kReplay && !stop_requested_ && feed_->ctrl_c_due(pauses_)) {
+    // As the terminal program's replay: a Ctrl+C due is the console's, at the pause.
+    feed_->deliver_due(host, pauses_);
   }
   // Keys that come during the pause are the game's once it has passed, as in a script.
   page_sleep(milliseconds);

@@ -27,10 +27,10 @@ void HeadlessSession::SetUp() {
   waits_.clear();
 }
 
-void HeadlessSession::start(const std::string& script) {
+void HeadlessSession::start(const std::string& script, bool short_queue) {
   const InputScript parsed = parse_input_script(script);
   ASSERT_EQ(parsed.error_line, 0) << parsed.error;
-  frontend_ = std::make_unique<HeadlessFrontend>(parsed.lines, this);
+  frontend_ = std::make_unique<HeadlessFrontend>(parsed.lines, this, short_queue);
   frontend_->attach(console_host());
 }
 

@@ -28,8 +28,8 @@ class HeadlessSession : public ::testing::Test, public HeadlessObserver {
   void SetUp() override;
   void TearDown() override { console_host().reset(); }
 
-  // Attaches a headless front end that delivers the given script.
-  void start(const std::string& script = "");
+  // Attaches a headless front end that delivers the given script, with a short queue or not.
+  void start(const std::string& script = "", bool short_queue = false);
   // start, then the console layer's look-up, the game's window (kWindowColumns x kWindowRows)
   // and wrapping at the end of a row off, as the game's start-up makes them.
   void start_game_window(const std::string& script = "");
