@@ -36,11 +36,12 @@ const std::vector<ScriptLine>& planned_game() {
   return lines;
 }
 
-// The planned game on a fresh headless host, from the title screen to the quit: its pauses.
-uint64_t play_planned_game() {
+// A planned game on a fresh headless host, from the title screen to the quit: its pauses.
+uint64_t play_planned_game(const std::vector<ScriptLine>& lines = planned_game(),
+                           HeadlessObserver* observer = nullptr) {
   console_host().reset();
   reset_program_state();
-  HeadlessFrontend frontend(planned_game());
+  HeadlessFrontend frontend(lines, observer);
   frontend.attach(console_host());
   game_main(0, nullptr);
   console_host().set_frontend(nullptr);
@@ -167,16 +168,11 @@ class PacedTicks final : public HeadlessObserver {
 void BM_HeadlessTickAtPace(benchmark::State& state) {
   const std::vector<ScriptLine> lines = parse_input_script(plan_game_script(UINT32_MAX, 320)).lines;
   for (auto _ : state) {
-    console_host().reset();
-    reset_program_state();
     PacedTicks paced;
-    HeadlessFrontend frontend(lines, &paced);
-    frontend.attach(console_host());
     const uint64_t started = thread_cpu_ns();
-    game_main(0, nullptr);
+    const uint64_t pauses = play_planned_game(lines, &paced);
     state.SetIterationTime(static_cast<double>(thread_cpu_ns() - started) * 1e-9 /
-                           static_cast<double>(frontend.pauses()));
-    console_host().set_frontend(nullptr);
+                           static_cast<double>(pauses));
   }
 }
 BENCHMARK(BM_HeadlessTickAtPace)->UseManualTime()->Iterations(1)->Unit(benchmark::kMicrosecond);

@@ -1,11 +1,11 @@
-// The bounded formatter's directives, exact widths and overflow; the command line's splitting.
+// The bounded formatter's directives, exact widths and overflow. The command line's splitting
+// is checked against its rules by the command-line fuzz target, on its seeds in every test run.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "runtime/cmdline.h"
 #include "runtime/format.h"
 
 namespace {
@@ -66,23 +66,6 @@ TEST(FmtVprint, DirectivesWidthsAndOverflow) {
   // Cut short in the padding, and a width too large for any buffer.
   EXPECT_EQ(formatted(output("ab%5u", "", 7u), 4), kOverflowed);
   EXPECT_EQ(formatted(output("%4294967295s", "", "a"), 64), kOverflowed);
-}
-
-TEST(CmdlineSplit, QuotingRules) {
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
-      // Only spaces separate; an unclosed quote runs to the end.
-      {"     ", {}},
-      {"  game\ta  \"b c\"  \"open to  the end ", {"game\ta", "b c", "open to  the end "}},
-      // Text after a closing quote starts a new argument; quotes inside an unquoted one, back
-      // slashes and high bytes are ordinary text.
-      {"a \"\" \"b\"\"c d\"e", {"a", "", "b", "c d", "e"}},
-      {"C:\\games\\a\"b c\" \\\"x \x82\xE9", {"C:\\games\\a\"b", "c\"", "\\\"x", "\x82\xE9"}}};
-  for (const auto& [line, args] : cases) {
-    uint32_t count = 0;
-    std::vector<char*> block(cmdline_measure(line, count) / sizeof(char*) + 1);
-    cmdline_split(line, count, block.data());
-    EXPECT_EQ(std::vector<std::string>(block.begin(), block.begin() + count), args) << line;
-  }
 }
 
 }  // namespace

@@ -43,3 +43,16 @@ def different_records(work, side, name):
     if len(mine) != len(theirs):
         return f"{name}: {len(mine)} records under {side}, {len(theirs)} from the sim"
     return None
+
+
+def compare_with_sim(work, side, probe, sim, script, names, options=()):
+    """Runs the probe, and with names to compare mazewick-sim, on the script with the options
+    (each program a command), writing the named records under work: the first difference of
+    their records (None when there is none) and the two exit statuses."""
+    statuses = {}
+    for who, program in [(side, probe)] + ([("sim", sim)] if names else []):
+        files = [arg for name in names for arg in (f"--{name}", f"{work}/{who}.{name}")]
+        statuses[who] = subprocess.run([*program, *options, *files, script],
+                                       stdin=subprocess.DEVNULL, timeout=1500).returncode
+    differences = (different_records(work, side, name) for name in names)
+    return next((d for d in differences if d), None), statuses[side], statuses.get("sim")

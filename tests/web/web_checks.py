@@ -18,7 +18,7 @@ sys.dont_write_bytecode = True
 sys.path[:0] = [os.path.join(HERE, "..", "support"), os.path.join(HERE, "..", "e2e"),
                 os.path.join(HERE, "..", "..", "tools")]
 import processes  # noqa: E402
-from probe_scripts import different_records, script_for  # noqa: E402
+from probe_scripts import compare_with_sim, script_for  # noqa: E402
 from terminal_e2e import Failure, expect  # noqa: E402
 from web_session import PageError, WebSession  # noqa: E402
 
@@ -32,18 +32,11 @@ HEAR_KEYS = ("window.heard = []; document.addEventListener('keydown', "
 def same(work, case):
     """The probe writes mazewick-sim's frames, waits and final screen, byte for byte, and exits
     with its status."""
-    script = script_for(case, work)
-    options = ["--max-pauses", "5"] if case == "max-pauses" else []
-    statuses = {}
-    for side, program in (("web", [os.environ["PROBE"]]), ("sim", [os.environ["MAZEWICK_SIM"]])):
-        files = [arg for name in ("frames", "waits", "screen")
-                 for arg in (f"--{name}", f"{work}/{side}.{name}")]
-        statuses[side] = subprocess.run([*program, *options, *files, script],
-                                        stdin=subprocess.DEVNULL, timeout=600).returncode
-    for name in ("frames", "waits", "screen"):
-        difference = different_records(work, "web", name)
-        expect(difference is None, difference)
-    expect(statuses["web"] == statuses["sim"], f"exit statuses {statuses}")
+    difference, web, sim = compare_with_sim(
+        work, "web", [os.environ["PROBE"]], [os.environ["MAZEWICK_SIM"]], script_for(case, work),
+        ("frames", "waits", "screen"), ["--max-pauses", "5"] if case == "max-pauses" else [])
+    expect(difference is None, difference)
+    expect(web == sim, f"exit statuses {web} and {sim}")
 
 
 def screen(page):

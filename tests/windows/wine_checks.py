@@ -19,7 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True
 sys.path[:0] = [os.path.join(HERE, "..", "e2e"), os.path.join(HERE, "..", "support")]
 import processes  # noqa: E402
-from probe_scripts import different_records, script_for  # noqa: E402
+from probe_scripts import compare_with_sim, script_for  # noqa: E402
 from terminal_e2e import PROMPT, TAGLINE, Failure, Pane, expect, expect_equal  # noqa: E402
 
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -95,21 +95,14 @@ def state(work, case, size, kind="cp437", compared=()):
     JSON field or row a line) and the exit status are mazewick-sim's, and a game that quit (or
     any, when nothing is compared) leaves the console as it was but its title, which the shell
     puts back."""
-    script = script_for(case, work)
     probe_console, sim_console = CONSOLES[kind]
-
-    def status(command, side):
-        options = [option for name in compared for option in (f"--{name}", f"{work}/{side}.{name}")]
-        return subprocess.run([*command, *PROBE_OPTIONS.get(case, []), *options, script],
-                              stdin=subprocess.DEVNULL, timeout=1500).returncode
-
-    wine_status = status([os.environ["PROBE"], os.environ["MAZEWICK_EXE"], "--console", size,
-                          *probe_console, "--state", f"{work}/state.json"], "wine")
+    difference, wine_status, sim_status = compare_with_sim(
+        work, "wine", [os.environ["PROBE"], os.environ["MAZEWICK_EXE"], "--console", size,
+                       *probe_console, "--state", f"{work}/state.json"],
+        [os.environ["MAZEWICK_SIM"], *sim_console], script_for(case, work), compared,
+        PROBE_OPTIONS.get(case, []))
     if compared:
-        sim_status = status([os.environ["MAZEWICK_SIM"], *sim_console], "sim")
-        for name in compared:
-            difference = different_records(work, "wine", name)
-            expect(difference is None, difference)
+        expect(difference is None, difference)
         expect_equal(wine_status, sim_status, "exit status under wine against the sim")
     else:
         expect(case == "ctrl-c" or wine_status == 0, f"exit status {wine_status}")
