@@ -14,8 +14,8 @@ constexpr WORD kDefaultAttribute = 0x07;
 constexpr WORD kDeletedLineAttribute = 0x0F;  // white on black
 constexpr int kCursorSizeBits = 0x7F;
 constexpr int kRasterFlag = 0x8000;
-constexpr UINT kGameCodePage = 437;
-constexpr char kEscapeCharacter = 0x1B;  // every glyph the game writes is a byte of this code page
+constexpr UINT kGameCodePage = 437;  // every glyph the game writes is a byte of this code page
+constexpr char kEscapeCharacter = 0x1B;
 
 HANDLE output_handle() {
   return GetStdHandle(STD_OUTPUT_HANDLE);

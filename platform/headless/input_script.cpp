@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -46,8 +47,8 @@ constexpr NamedEscape kNamedEscapes[] = {{'\\', '\\'}, {'s', ' '},  {'e', kEscap
                                          {'n', '\n'},  {'r', '\r'}, {'t', '\t'}};
 
 // The keys of one line, escapes resolved; stray tells of a backslash that starts no escape.
-std::vector<ScriptKey> parse_keys(const std::string& keys, bool& stray) {
-  std::vector<ScriptKey> result;
+void parse_keys(std::string_view keys, std::vector<ScriptKey>& result, bool& stray) {
+  result.clear();
   size_t i = 0;
   while (i < keys.size()) {
     const char c = keys[i++];
@@ -76,7 +77,6 @@ std::vector<ScriptKey> parse_keys(const std::string& keys, bool& stray) {
       result.push_back({true, '\\'});
     }
   }
-  return result;
 }
 
 }  // namespace
@@ -125,6 +125,7 @@ ScriptKey* ScriptKeys::spilled() const {
 
 InputScript parse_input_script(const std::string& text) {
   InputScript script;
+  std::vector<ScriptKey> keys;  // of the line read, reused from line to line
   // One line of the script a line of text at most: no line is moved as the list grows.
   script.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t start = 0;
@@ -168,7 +169,7 @@ InputScript parse_input_script(const std::string& text) {
       return script;
     }
     bool stray = false;
-    const std::vector<ScriptKey> keys = parse_keys(line.substr(digits + 1), stray);
+    parse_keys(std::string_view(line).substr(digits + 1), keys, stray);
     if (keys.size() > std::numeric_limits<uint32_t>::max()) {
       script.error_line = line_number;
       script.error = "more keys on one line than a script can hold";

@@ -5,8 +5,6 @@
 namespace {
 
 constexpr uint8_t kCtrlC = 0x03;
-// Key events kept in a short queue: enough that topping it up at each look is rare.
-constexpr size_t kShortQueueEvents = 64;
 
 bool char_key_queued(const ConsoleHost& host) {
   for (const ConsoleKey& key : host.input_queue()) {
@@ -29,15 +27,15 @@ void ScriptFeed::deliver_due(ConsoleHost& host, uint64_t pauses) {
   top_up(host);
 }
 
-bool ScriptFeed::ctrl_c_due(uint64_t pauses) const {
+void ScriptFeed::deliver_due_ctrl_c(ConsoleHost& host, uint64_t pauses) {
   for (size_t line = next_line_; line < lines_.size() && lines_[line].pause <= pauses; ++line) {
     for (const ScriptKey& key : lines_[line].keys) {
       if (key.has_char && key.ch == kCtrlC) {
-        return true;
+        deliver_due(host, pauses);
+        return;
       }
     }
   }
-  return false;
 }
 
 bool ScriptFeed::deliver_for_read(ConsoleHost& host) {
@@ -57,6 +55,10 @@ bool ScriptFeed::deliver_for_read(ConsoleHost& host) {
 }
 
 void ScriptFeed::top_up(ConsoleHost& host) {
+  // With nothing held the queue is not looked through: the front ends top up at every look.
+  if (!holding()) {
+    return;
+  }
   bool char_queued = char_key_queued(host);
   while (holding() && (host.input_queue().size() < kShortQueueEvents || !char_queued)) {
     char_queued = char_queued || lines_[held_line_].keys[held_key_].has_char;

@@ -9,6 +9,13 @@
 #include "platform/headless/input_script.h"
 #include "platform/host/console_host.h"
 
+// Key events let into the console's queue at a time by a short queue, and by the front ends for
+// the keys typed: the game looks through all of it for every key, so that a long line or a paste
+// costs it no more per key than typing.
+constexpr size_t kShortQueueEvents = 64;
+// How long a replay shows a screen that waits for a key before the recorded key comes.
+constexpr uint32_t kReplayReadHoldMs = 1000;
+
 class ScriptFeed {
  public:
   // With a short queue, the keys of the lines delivered join the console's queue a few at a time,
@@ -21,8 +28,10 @@ class ScriptFeed {
   // Delivers the lines due once that many pauses have passed. Lines go strictly in order: the
   // first one not yet due holds back those after it.
   void deliver_due(ConsoleHost& host, uint64_t pauses);
-  // Whether a line not yet delivered and due after that many pauses holds a Ctrl+C.
-  bool ctrl_c_due(uint64_t pauses) const;
+  // For a replay, which delivers lines due when the game next looks at its input: delivers them
+  // now if one of them holds a Ctrl+C, which then comes as it comes from a script, while the game
+  // is not reading: the console's Ctrl+C, not a key.
+  void deliver_due_ctrl_c(ConsoleHost& host, uint64_t pauses);
   // For a blocking read that found no key with a character: delivers lines, whatever their pause
   // counts, until such a key is queued. False when the script ran out first.
   bool deliver_for_read(ConsoleHost& host);

@@ -70,8 +70,7 @@ void ConsoleHost::reset(int width, int height, const ConsoleProfile& profile) {
   font_family_ = 0x30;
   set_input_mode(profile.input_mode);
   output_mode_ = profile.output_mode;
-  code_page_ = profile.code_page;
-  decoder_ = ByteDecoder(code_page_);
+  set_code_page(profile.code_page);
   sequence_ = Sequence::kNone;
   wrap_due_ = false;
   shifted_ = false;
@@ -94,9 +93,6 @@ void ConsoleHost::set_available(bool available) {
 }
 bool ConsoleHost::available() const {
   return available_;
-}
-const ConsoleProfile& ConsoleHost::profile() const {
-  return *profile_;
 }
 
 void ConsoleHost::redirect(bool input, bool output) {

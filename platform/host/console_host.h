@@ -68,7 +68,6 @@ class ConsoleHost {
   // Back to a fresh console as the constructor makes it, front end and hidden names included.
   void reset(int width = kDefaultWidth, int height = kDefaultHeight,
              const ConsoleProfile& profile = model_console());
-  const ConsoleProfile& profile() const;
 
   // A host that is not available behaves as if the process had no console: GetModuleHandleA
   // finds no module and GetStdHandle gives INVALID_HANDLE_VALUE.

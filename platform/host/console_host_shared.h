@@ -7,6 +7,7 @@
 #include "platform/host/console_host.h"
 
 constexpr uint8_t kBackspace = 0x08;
+constexpr uint8_t kLineFeed = 0x0A;
 constexpr uint8_t kCarriageReturn = 0x0D;
 
 constexpr ConsoleCell kBlankCell = {' ', ConsoleHost::kDefaultAttribute};

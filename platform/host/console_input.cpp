@@ -18,7 +18,6 @@ constexpr uint32_t kExtendedFlags = 0x80;
 constexpr uint32_t kAutoPosition = 0x100;
 constexpr uint32_t kVirtualTerminalInput = 0x200;
 constexpr uint32_t kExtendedBits = kInsertMode | kQuickEditMode | kExtendedFlags | kAutoPosition;
-constexpr uint8_t kLineFeed = 0x0A;
 constexpr uint16_t kEscapeKey = 0x1B;
 constexpr uint32_t kCtrlCEvent = 0;
 constexpr uint32_t kCtrlBreakEvent = 1;
@@ -119,7 +118,7 @@ bool ConsoleHost::take_queued_char(uint8_t* ch, bool raw) {
 
 bool ConsoleHost::read_char(uint8_t* ch, bool raw) {
   while (!take_queued_char(ch, raw)) {
-    if (input_ended_ || frontend_ == nullptr || !frontend_->wait_for_input(*this)) {
+    if (!wait_for_event()) {
       return false;
     }
   }

@@ -10,7 +10,6 @@ namespace {
 
 constexpr char32_t kBell = 0x07;
 constexpr char32_t kTab = 0x09;
-constexpr char32_t kLineFeed = 0x0A;
 constexpr char32_t kVerticalTab = 0x0B;
 constexpr char32_t kFormFeed = 0x0C;
 constexpr char32_t kShiftOut = 0x0E;
@@ -180,23 +179,11 @@ void ConsoleHost::execute_terminal_control(char32_t c) {
   switch (c) {
     case kBell:
       return;
-    case kBackspace:
-      wrap_due_ = false;
-      cursor_x_ = std::max(cursor_x_ - 1, 0);
-      return;
-    case kTab:
-      wrap_due_ = false;
-      cursor_x_ = std::min((cursor_x_ / kTabWidth + 1) * kTabWidth, width_ - 1);
-      return;
     case kLineFeed:
     case kVerticalTab:
     case kFormFeed:
       wrap_due_ = false;
       newline((output_mode_ & kNoAutoReturn) != 0);
-      return;
-    case kCarriageReturn:
-      wrap_due_ = false;
-      cursor_x_ = 0;
       return;
     case kShiftOut:
       shifted_ = true;
@@ -205,8 +192,12 @@ void ConsoleHost::execute_terminal_control(char32_t c) {
       shifted_ = false;
       return;
     default:
-      // Enquiry sends the answerback message, which is empty as the console starts; the other
-      // control characters do nothing. None of them shows.
+      // Backspace, tab and carriage return move the cursor as processed output does. Enquiry
+      // sends the answerback message, which is empty as the console starts; the other control
+      // characters do nothing. None of them shows.
+      if (process_control(c)) {
+        wrap_due_ = false;
+      }
       return;
   }
 }

@@ -16,6 +16,7 @@
 #include "game/game_state.h"
 #include "platform/headless/game_trace.h"
 #include "platform/terminal/terminal_options.h"
+#include "platform/terminal/terminal_signals.h"
 
 namespace {
 
@@ -85,9 +86,7 @@ std::string LineFile::open(const std::string& name) {
     return system_error("cannot write", name);
   }
   // A new file is made once the game begins, in a folder that takes it.
-  const size_t slash = name.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-  if (access(folder.c_str(), W_OK | X_OK) != 0) {
+  if (access(folder_holding(name).c_str(), W_OK | X_OK) != 0) {
     return system_error("cannot write", name);
   }
   return "";
@@ -130,21 +129,13 @@ void LineFile::write_line(const std::string& line) {
     return;
   }
   const std::string whole = line + '\n';
-  size_t done = 0;
-  while (done < whole.size()) {
-    const ssize_t written = ::write(fd_, whole.data() + done, whole.size() - done);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written < 0) {
-      write_error_ = system_error("cannot write", name_);
-      // Half a line would spoil the file as a script.
-      [[maybe_unused]] const int cut = ftruncate(fd_, length_);
-      return;
-    }
-    done += static_cast<size_t>(written);
+  if (!write_all(fd_, whole)) {
+    write_error_ = system_error("cannot write", name_);
+    // Half a line would spoil the file as a script.
+    [[maybe_unused]] const int cut = ftruncate(fd_, length_);
+    return;
   }
-  length_ += static_cast<off_t>(done);
+  length_ += static_cast<off_t>(whole.size());
 }
 
 std::vector<std::string> recording_header(std::time_t when, int columns, int rows) {

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   const bool player_quit = !host.input_ended();
   terminal.close();
   if (!terminal_open) {
-    std::fprintf(stderr, "mazewick: %s\n", shown_safely(reason).c_str());
+    refuse(reason);
   }
   const std::string write_errors = log.write_errors();
   std::fputs(write_errors.c_str(), stderr);

@@ -14,6 +14,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/terminal/terminal_signals.h"
+
 namespace {
 
 constexpr const char* kHeader = "# mazewick scores: points, round, date and time; best first";
@@ -121,18 +123,7 @@ std::string write_beside(const std::string& path, const std::string& text) {
   if (fd < 0) {
     return "";
   }
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      break;
-    }
-    done += static_cast<size_t>(written);
-  }
-  const bool whole = done == text.size() && fsync(fd) == 0;
+  const bool whole = write_all(fd, text) && fsync(fd) == 0;
   const int saved_errno = errno;
   if (::close(fd) != 0 || !whole) {
     unlink(name.c_str());

@@ -18,12 +18,7 @@ namespace {
 
 // A paste longer than this many reads is taken over several polls, so that a poll never stalls.
 constexpr int kMostReadsPerPoll = 16;
-// How long a replay shows a screen that waits for a key before the recorded key comes.
-constexpr auto kReplayReadHold = std::chrono::seconds(1);
 constexpr uint8_t kEscapeKey = 0x1B;
-// Key events let into the console's queue at a time: the game looks through all of it for every
-// key, so that a paste costs it no more per key than typing.
-constexpr size_t kShortQueueEvents = 64;
 
 }  // namespace
 
@@ -39,10 +34,9 @@ void TerminalFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
     observer->paused(pauses_);
   }
   // A recording's lines due go in when the game next looks at its input, so that a screen that
-  // waits for a key then is held in sight first. A Ctrl+C among them goes in now, as
-  // mazewick-sim delivers it: the game is not reading, so it is the console's Ctrl+C, not a key.
-  if (replay_ && !stop_requested_ && replay_->ctrl_c_due(pauses_)) {
-    replay_->deliver_due(host, pauses_);
+  // waits for a key then is held in sight first; but a Ctrl+C goes in now, as in mazewick-sim.
+  if (replay_ && !stop_requested_) {
+    replay_->deliver_due_ctrl_c(host, pauses_);
   }
   present(host);
   wait_until_fits(host);
@@ -116,7 +110,7 @@ bool TerminalFrontend::wait_for_input(ConsoleHost& host) {
 
 bool TerminalFrontend::replay_for_read(ConsoleHost& host) {
   present(host);
-  const Clock::time_point deadline = Clock::now() + kReplayReadHold;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReplayReadHoldMs);
   while (!stop_requested_ && wait_step(host, deadline)) {
   }
   if (!stop_requested_ && replay_->deliver_for_read(host)) {

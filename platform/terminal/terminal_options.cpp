@@ -22,9 +22,8 @@ FileIdentity identity(const std::string& name) {
     return {status.st_dev, status.st_ino, ""};
   }
   const size_t slash = name.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
   const std::string leaf = slash == std::string::npos ? name : name.substr(slash + 1);
-  if (stat(folder.c_str(), &status) == 0) {
+  if (stat(folder_holding(name).c_str(), &status) == 0) {
     return {status.st_dev, status.st_ino, leaf};
   }
   return {0, 0, name};
@@ -145,6 +144,11 @@ void print_help(std::FILE* out) {
 
 void print_version(std::FILE* out) {
   std::fprintf(out, "%s\n", kGameTitle);
+}
+
+std::string folder_holding(const std::string& name) {
+  const size_t slash = name.find_last_of('/');
+  return slash == std::string::npos ? "." : name.substr(0, slash + 1);
 }
 
 std::string shown_safely(const std::string& text) {

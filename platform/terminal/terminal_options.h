@@ -31,6 +31,9 @@ void print_usage(std::FILE* out);
 void print_help(std::FILE* out);
 void print_version(std::FILE* out);
 
+// The folder a file of that name is in: "." or the name up to its last slash.
+std::string folder_holding(const std::string& name);
+
 // The text with its control bytes (C0, DEL and C1 in UTF-8) written as \xHH, so that a name
 // shown on the terminal cannot drive it.
 std::string shown_safely(const std::string& text);

@@ -63,22 +63,23 @@ void list_handled_signals() {
 
 }  // namespace
 
-void write_all(int fd, const char* bytes, size_t length) {
+bool write_all(int fd, const char* bytes, size_t length) {
   while (length > 0) {
     const ssize_t written = ::write(fd, bytes, length);
-    if (written < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return;
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return false;
     }
     bytes += written;
     length -= static_cast<size_t>(written);
   }
+  return true;
 }
 
-void write_all(int fd, const std::string& bytes) {
-  write_all(fd, bytes.data(), bytes.size());
+bool write_all(int fd, const std::string& bytes) {
+  return write_all(fd, bytes.data(), bytes.size());
 }
 
 namespace {

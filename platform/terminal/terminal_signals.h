@@ -10,10 +10,10 @@
 #include <cstddef>
 #include <string>
 
-// Writes every byte, going on after an interrupted write. The first is async-signal-safe: the
-// emergency restore writes with it.
-void write_all(int fd, const char* bytes, size_t length);
-void write_all(int fd, const std::string& bytes);
+// Writes every byte, going on after an interrupted write; false, with errno set, when a write
+// fails. The first is async-signal-safe: the emergency restore writes with it.
+bool write_all(int fd, const char* bytes, size_t length);
+bool write_all(int fd, const std::string& bytes);
 
 // Makes the wake pipe and installs the handlers, keeping a signal that was ignored when the game
 // started (nohup, a background job of a shell without job control) ignored. False, with errno

@@ -10,8 +10,6 @@
 namespace {
 
 constexpr uint8_t kEscapeKey = 0x1B;
-// How long a replay shows a screen that waits for a key before the recorded key comes.
-constexpr uint32_t kReplayReadHoldMs = 1000;
 
 void send_record(PageRecord kind, const std::string& text) {
   page_record(static_cast<int>(kind), text.data(), text.size());
@@ -49,9 +47,8 @@ void WebFrontend::sleep(ConsoleHost& host, uint32_t milliseconds) {
       page_stop();
     }
     feed_->deliver_due(host, pauses_);
-  } else if (mode_ == WebMode::kReplay && !stop_requested_ && feed_->ctrl_c_due(pauses_)) {
-    // As the terminal program's replay: a Ctrl+C due is the console's, at the pause.
-    feed_->deliver_due(host, pauses_);
+  } else if (mode_ == WebMode::kReplay && !stop_requested_) {
+    feed_->deliver_due_ctrl_c(host, pauses_);
   }
   // Keys that come during the pause are the game's once it has passed, as in a script.
   page_sleep(milliseconds);
