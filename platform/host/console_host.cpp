@@ -68,6 +68,8 @@ void ConsoleHost::reset(int width, int height, const ConsoleProfile& profile) {
   font_width_ = 8;
   font_height_ = 16;
   font_family_ = 0x30;
+  // A profile's mode without the extended flags leaves these as a fresh console has them.
+  insert_mode_ = quick_edit_ = auto_position_ = false;
   set_input_mode(profile.input_mode);
   output_mode_ = profile.output_mode;
   set_code_page(profile.code_page);

@@ -87,6 +87,9 @@ TEST_F(ConsoleHostTest, EachConsoleShowsTheBytesByItsCodePageAndModes) {
   }
   EXPECT_FALSE(SetConsoleOutputCP(1252));
   EXPECT_EQ(GetConsoleOutputCP(), 65001u);
+  host().reset(20, 1, *find_console_profile("conhost"));
+  host().reset();  // a fresh model console, whatever the one before
+  EXPECT_FALSE(host().quick_edit());
 }
 
 // In the classic console a raw read passes over Esc and Ctrl+Enter's line feed, unless
